@@ -1,0 +1,43 @@
+# Front door of the project. The README's quick start is `make run` and
+# `make test`; both install missing Debian packages first.
+BUILD_RELEASE := build/release
+BUILD_SANITIZE := build/sanitize
+JOBS ?= $(shell nproc)
+SAMPLE ?= examples/hello.vornscript
+
+.PHONY: all deps build build-sanitize run test test-release test-sanitize format clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+$(BUILD_RELEASE)/build.ninja:
+	cmake -S . -B $(BUILD_RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=Release
+
+$(BUILD_SANITIZE)/build.ninja:
+	cmake -S . -B $(BUILD_SANITIZE) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORN_SANITIZE=ON
+
+build: deps $(BUILD_RELEASE)/build.ninja
+	cmake --build $(BUILD_RELEASE) -j $(JOBS)
+
+build-sanitize: deps $(BUILD_SANITIZE)/build.ninja
+	cmake --build $(BUILD_SANITIZE) -j $(JOBS)
+
+run: build
+	$(BUILD_RELEASE)/vornscript $(SAMPLE)
+
+test-release: build
+	cd $(BUILD_RELEASE) && ctest --output-on-failure
+
+test-sanitize: build-sanitize
+	cd $(BUILD_SANITIZE) && ctest --output-on-failure
+
+test: test-release test-sanitize
+
+format:
+	find driver values frontend interpreter sysfunctions extensions debugger selftests support tests bench \
+	    -name '*.cpp' -o -name '*.h' | xargs -r clang-format -i
+
+clean:
+	rm -rf build

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Command-line tests of the vornscript program: each case runs the binary
+# with arguments and compares exit code, standard output and standard error
+# exactly. Every run gets a fresh HOME, so no settings file leaks in.
+# Usage: run_cli_tests.sh path/to/vornscript
+set -u
+VORNSCRIPT=$(realpath "$1")
+HERE=$(cd "$(dirname "$0")" && pwd)
+passed=0
+failed=0
+
+# A scratch folder per test run; cases may put files into it.
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+
+# check NAME EXPECTED_EXIT EXPECTED_STDOUT EXPECTED_STDERR -- ARGS...
+# Runs in $WORK with HOME=$WORK/home unless the case sets CASE_HOME.
+check() {
+    local name=$1 want_exit=$2 want_out=$3 want_err=$4
+    shift 5
+    local home=${CASE_HOME:-$WORK/home}
+    mkdir -p "$home"
+    local out err code
+    out=$(cd "$WORK" && HOME=$home XDG_CONFIG_HOME= "$VORNSCRIPT" "$@" 2>"$WORK/.stderr"; echo "#$?")
+    code=${out##*#}
+    out=${out%#*}
+    err=$(cat "$WORK/.stderr"; echo "#")
+    err=${err%#}
+    if [ "$code" == "$want_exit" ] && [ "$out" == "$want_out" ] && [ "$err" == "$want_err" ]; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        echo "FAILED: $name"
+        [ "$code" == "$want_exit" ] || echo "  exit code: got $code, want $want_exit"
+        if [ "$out" != "$want_out" ]; then
+            echo "  stdout differs:"
+            diff <(printf '%s' "$want_out") <(printf '%s' "$out") | sed 's/^/    /'
+        fi
+        if [ "$err" != "$want_err" ]; then
+            echo "  stderr differs:"
+            diff <(printf '%s' "$want_err") <(printf '%s' "$err") | sed 's/^/    /'
+        fi
+    fi
+}
+
+for cases in "$HERE"/cases_*.sh; do
+    [ -e "$cases" ] || continue
+    # shellcheck source=/dev/null
+    source "$cases"
+done
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
