@@ -17,7 +17,8 @@ public:
     // enough for any hand-written script, shallow enough that parsing,
     // dumping, freeing and evaluating the tree stay far from the stack limit.
     static constexpr int maxnestingdepth = 1000;
-    // Most elements one range in a vector literal may expand to.
+    // Most elements the ranges of one script may expand to, so a range such
+    // as [0..1e18] fails instead of exhausting memory.
     static constexpr uint64_t maxrangeelements = 1000000;
 
     // [evaluator] evaluates range bounds; nullptr selects the literal evaluator.
@@ -30,7 +31,28 @@ public:
     const VornScriptStatementsPtr& root() const { return root_; }
 
 private:
-    class NestingGuard;
+    // Counts nesting levels for one parsing function and gives them back
+    // when the function returns. Loops that grow the tree without recursing
+    // (binary and postfix chains) deepen once per node they add, so the limit
+    // bounds the tree's depth as well as the parser's recursion.
+    class NestingGuard {
+    public:
+        explicit NestingGuard(VornScriptParser& parser) : parser_(parser) {}
+        NestingGuard(const NestingGuard&) = delete;
+        NestingGuard& operator=(const NestingGuard&) = delete;
+        ~NestingGuard() { parser_.depth_ -= added_; }
+
+        void deepen() {
+            ++added_;
+            if (++parser_.depth_ > maxnestingdepth) {
+                parser_.fail("nesting too deep");
+            }
+        }
+
+    private:
+        VornScriptParser& parser_;
+        int added_ = 0;
+    };
 
     // Statements.
     VornScriptStatementsPtr statementlist();
@@ -66,18 +88,24 @@ private:
     VornScriptNodeList callarguments(VornScriptNodeList arguments);
     VornScriptNodePtr structureliteral(const VornScriptSourcePosition& start);
     VornScriptNodePtr vectorliteral(const VornScriptSourcePosition& start);
-    void expandrange(const VornScriptNodePtr& from, const VornScriptNodePtr& till,
-                     std::vector<VornScriptItemInit>& items);
+    void expandrange(const VornScriptExpressionBase& from, const VornScriptExpressionBase& till,
+                     const VornScriptSourcePosition& start, std::vector<VornScriptItemInit>& items);
 
     // Node helpers.
-    template <class T> VornRef<T> located(VornRef<T> node, const VornScriptSourcePosition& start);
+    // The current token's start (line, column, index; no script name).
+    VornScriptSourcePosition mark() const;
+    // Gives [node] the source range from [start] to the current token.
+    template <class T> VornRef<T> located(VornRef<T> node, const VornScriptSourcePosition& start) {
+        node->setsource(scanner_.source(), start, scanner_.tokencharpos());
+        return node;
+    }
     VornScriptNodePtr literal(std::string text, const VornScriptSourcePosition& start);
 
     // Errors: the translated phrase, then [detail] as written.
     [[noreturn]] void fail(const char* phrase, const std::string& detail = {}) const;
     [[noreturn]] void failunexpectedtoken() const;
-    // Fails with [phrase] when the current identifier holds a name space.
-    void refusenamespace(const char* phrase) const;
+    // Fails with [phrase] when [name] holds a name space ("::").
+    void refusenamespace(const std::string& name, const char* phrase) const;
     // Reads the current identifier and returns its text.
     std::string takeidentifier();
 
@@ -86,6 +114,8 @@ private:
     VornScriptConstantEvaluator* evaluator_;
     VornScriptStatementsPtr root_;
     int depth_ = 0; // current nesting, see maxnestingdepth
+    // Elements produced by ranges so far in this parse, see maxrangeelements.
+    uint64_t expandedelements_ = 0;
 };
 
 } // namespace vornscript

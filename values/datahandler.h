@@ -114,6 +114,26 @@ private:
     VornHandlerKind handlerkind_;
 };
 
+// Counts the nesting of text forms and copies through collections, which may
+// contain themselves through references; beyond the limit they stop instead
+// of exhausting the stack. One interpreter thread, so a plain counter.
+class VornNestingGuard {
+public:
+    static constexpr int maximumdepth = 200;
+    VornNestingGuard() { ++depth_; }
+    ~VornNestingGuard() { --depth_; }
+    VornNestingGuard(const VornNestingGuard&) = delete;
+    VornNestingGuard& operator=(const VornNestingGuard&) = delete;
+    bool toodeep() const { return depth_ > maximumdepth; }
+
+private:
+    static inline int depth_ = 0;
+};
+// Written in place of a text form nested beyond the limit.
+inline constexpr const char* nestedtoodeeptext = "...";
+// Message of a copy nested beyond the limit.
+inline constexpr const char* nestedtoodeepmessage = "collection nested too deeply";
+
 // Appends the element form of a text: bare when a plain decimal number, else
 // in single quotes with quotes, backslashes and control bytes escaped.
 void appendelementtext(std::string& out, const std::string& text);

@@ -55,7 +55,14 @@ public:
         return reading_;
     }
     // The text, formatted and cached on first use for native numbers.
-    const std::string& text() const;
+    const std::string& text() const {
+        if (!textvalid_) {
+            formattext();
+        }
+        return text_;
+    }
+    // Boolean reading without formatting a computed number.
+    bool readbool(bool& value) const;
     void setlong(int64_t value);
     void setdouble(double value);
     void settext(std::string text);
@@ -64,8 +71,13 @@ public:
 
 private:
     VornScriptObjectStringHandler(const VornScriptObjectStringHandler&) = default;
+    void formattext() const;
+
+    enum class Storage : uint8_t { text, nativelong, nativedouble };
 
     int32_t typecode_;
+    // A computed number is kept in reading_; its text is made on demand.
+    Storage storage_ = Storage::text;
     // For a native number: the text_ cache holds its text. For a text: always.
     mutable bool textvalid_ = true;
     // reading_ is computed (native numbers set it directly).

@@ -44,7 +44,6 @@ public:
     bool insertstructuremember(const std::string& name, const VornScriptObjectPtr& member,
                                std::string& error) override;
     bool removestructuremember(const std::string& name, std::string& error) override;
-    std::string debuginfo() override;
     std::string tostring() override;
     void appendstring(std::string& out) override;
     void appendelementstring(std::string& out) override;
