@@ -160,7 +160,8 @@ public:
     std::string getlibrarysummary(const std::string& name);
     // The context offers no functions of its own in its extension role.
     bool finduserfunction(const std::string& name, int32_t argumentcount) override;
-    bool calluserfunction(const std::string& name, const std::vector<VornScriptObjectPtr>& arguments,
+    bool calluserfunction(const std::string& name,
+                          const std::vector<VornScriptObjectPtr>& arguments,
                           VornScriptObjectPtr& result, std::string& errortext,
                           const VornScriptSourcePosition& callposition) override;
 

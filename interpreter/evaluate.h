@@ -40,9 +40,8 @@ bool listmembership(const VornScriptExpressionBase& node, const VornScriptObject
 bool regexfound(const VornScriptExpressionBase& node, const VornScriptObjectPtr& text,
                 const VornScriptObjectPtr& pattern, VornScriptContextBase& context);
 // + on two present values: numeric addition of numbers, else concatenation.
-VornScriptObjectPtr addvalues(const VornScriptExpressionBase& node,
-                              const VornScriptObjectPtr& left, const VornScriptObjectPtr& right,
-                              VornScriptContextBase& context);
+VornScriptObjectPtr addvalues(const VornScriptExpressionBase& node, const VornScriptObjectPtr& left,
+                              const VornScriptObjectPtr& right, VornScriptContextBase& context);
 
 // ---- expressions (evaluate_expressions.cpp) ----
 VornScriptObjectPtr evaluateconstvalue(VornScriptConstValue& node);

@@ -42,8 +42,8 @@ const LiteralCache& literalcache(const VornScriptConstValue& node) {
         auto cache = makeref<LiteralCache>();
         if (node.typecode == VornTypeCode::notset) {
             const VornNumberReading reading = readnumbertext(node.text);
-            cache->nativelong = reading.kind == VornNumberKind::integer &&
-                                longtext(reading.longvalue) == node.text;
+            cache->nativelong =
+                reading.kind == VornNumberKind::integer && longtext(reading.longvalue) == node.text;
             cache->value = reading.longvalue;
         }
         node.interpretervalue = cache;
@@ -148,8 +148,7 @@ VornScriptObjectPtr evaluateconstvalue(VornScriptConstValue& node) {
     return makestringvalue(node.text, node.typecode);
 }
 
-VornScriptObjectPtr evaluateunary(VornScriptUnaryExpression& node,
-                                  VornScriptContextBase& context) {
+VornScriptObjectPtr evaluateunary(VornScriptUnaryExpression& node, VornScriptContextBase& context) {
     if (!node.operand) {
         fail(node, "factor missing in expression", context);
     }
@@ -345,6 +344,11 @@ VornScriptObjectPtr evaluateassignment(VornScriptAssignmentExpression& node,
     if (node.op == '=') {
         assignbyvalue(node, left, right, context);
     } else if (node.op == TOKEN_ASSIGNREFERENCE) {
+        // An undefined source has no content to share yet; give it an empty
+        // text, so later assignments through either name reach both.
+        if (right && right->isnull() && right != left) {
+            check(right->setstring(std::string(), error), node, error, context);
+        }
         check(left->assignreference(right, error), node, error, context);
     } else if (const TokenKind op = compoundoperator(node.op)) {
         compoundassign(node, op, left, right, context);
@@ -462,8 +466,7 @@ VornScriptObjectPtr evaluatepostexpression(VornScriptPostExpression& node,
     return copy;
 }
 
-void applypostoperation(const VornScriptPostOperation& operation,
-                        VornScriptContextBase& context) {
+void applypostoperation(const VornScriptPostOperation& operation, VornScriptContextBase& context) {
     const VornScriptExpressionBase& node = *operation.node;
     if (operation.target->isconst()) {
         fail(node, "const object must not be changed", context);

@@ -177,8 +177,7 @@ VornScriptObjectPtr evaluateforeachloop(VornScriptForeachLoop& node,
         context.enterscope();
         const VornScriptSymbol symbol = symbolof(node.variable);
         std::string error;
-        if (node.localvariable &&
-            !context.definevariable(symbol, makeundefinedvalue(), error)) {
+        if (node.localvariable && !context.definevariable(symbol, makeundefinedvalue(), error)) {
             failloop(*node.collection, error.c_str(), depth, context);
         }
         const VornScriptObjectPtr collection = evaluatestatementchild(*node.collection, context);

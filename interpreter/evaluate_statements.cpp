@@ -39,10 +39,10 @@ ptrdiff_t findlabel(const VornScriptStatements& list, const VornScriptGotoStatem
                 jump.label.text) {
             if (found >= 0) {
                 context.control.pendinggoto = nullptr;
-                raiseatnode(jump,
-                            interpretermessage("label is defined twice in same scope",
-                                               jump.label.text),
-                            &context);
+                raiseatnode(
+                    jump,
+                    interpretermessage("label is defined twice in same scope", jump.label.text),
+                    &context);
             }
             found = static_cast<ptrdiff_t>(index);
         }
@@ -64,8 +64,8 @@ VornScriptObjectPtr initialvalue(const VornScriptDefineVariables::Variable& vari
     if (variable.assignkind == TOKEN_ASSIGNREFERENCE || value->copyreference()) {
         return value;
     }
-    const bool fresh = value.unique() && (!value->getdatahandler() ||
-                                          value->getdatahandler().unique());
+    const bool fresh =
+        value.unique() && (!value->getdatahandler() || value->getdatahandler().unique());
     if (!fresh) {
         VornScriptObjectPtr copy;
         std::string error;
@@ -93,8 +93,7 @@ bool conditiontruth(VornScriptExpressionBase& condition, const VornScriptObjectP
     return truth;
 }
 
-VornScriptObjectPtr evaluatestatements(VornScriptStatements& node,
-                                       VornScriptContextBase& context) {
+VornScriptObjectPtr evaluatestatements(VornScriptStatements& node, VornScriptContextBase& context) {
     VornScriptControlState& control = context.control;
     VornScriptObjectPtr current;
     int64_t jumps = 0;
@@ -144,8 +143,7 @@ VornScriptObjectPtr evaluatedefinevariables(VornScriptDefineVariables& node,
     return last;
 }
 
-VornScriptObjectPtr evaluateifthenelse(VornScriptIfThenElse& node,
-                                       VornScriptContextBase& context) {
+VornScriptObjectPtr evaluateifthenelse(VornScriptIfThenElse& node, VornScriptContextBase& context) {
     if (!node.condition) {
         raiseatnode(node, interpretermessage("condition expected"), &context);
     }
@@ -166,8 +164,7 @@ VornScriptObjectPtr evaluateifthenelse(VornScriptIfThenElse& node,
     return value;
 }
 
-VornScriptObjectPtr evaluateenterscope(VornScriptEnterScope& node,
-                                       VornScriptContextBase& context) {
+VornScriptObjectPtr evaluateenterscope(VornScriptEnterScope& node, VornScriptContextBase& context) {
     if (!node.statements) {
         return {};
     }
@@ -177,8 +174,7 @@ VornScriptObjectPtr evaluateenterscope(VornScriptEnterScope& node,
     return value;
 }
 
-VornScriptObjectPtr evaluatereturn(VornScriptFunctionReturn& node,
-                                   VornScriptContextBase& context) {
+VornScriptObjectPtr evaluatereturn(VornScriptFunctionReturn& node, VornScriptContextBase& context) {
     VornScriptObjectPtr value;
     if (node.value) {
         const VornScriptObjectPtr result = evaluatewrapped(*node.value, context);

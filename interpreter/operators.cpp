@@ -208,21 +208,23 @@ VornScriptObjectPtr numericoperation(const VornScriptExpressionBase& node, Token
     return doubleoperation(node, op, a, b, context);
 }
 
-VornScriptObjectPtr addvalues(const VornScriptExpressionBase& node,
-                              const VornScriptObjectPtr& left, const VornScriptObjectPtr& right,
-                              VornScriptContextBase& context) {
+VornScriptObjectPtr addvalues(const VornScriptExpressionBase& node, const VornScriptObjectPtr& left,
+                              const VornScriptObjectPtr& right, VornScriptContextBase& context) {
     if (left->isnumber() && right->isnumber()) {
         return numericoperation(node, '+', left, right, context);
     }
     std::string text;
     left->appendstring(text);
     right->appendstring(text);
-    return makestringvalue(std::move(text));
+    // Text joined to a cast string stays text, so ((string)'0') + '1' + '2' is "012".
+    const bool stringcoded =
+        left->gettypecode() == VornTypeCode::string || right->gettypecode() == VornTypeCode::string;
+    return makestringvalue(std::move(text),
+                           stringcoded ? VornTypeCode::string : VornTypeCode::notset);
 }
 
 bool comparevalues(const VornScriptExpressionBase& node, const VornScriptObjectPtr& left,
-                   const VornScriptObjectPtr& right, TokenKind op,
-                   VornScriptContextBase& context) {
+                   const VornScriptObjectPtr& right, TokenKind op, VornScriptContextBase& context) {
     const bool leftmissing = !left || left->isnull();
     const bool rightmissing = !right || right->isnull();
     if (leftmissing || rightmissing) {

@@ -26,7 +26,8 @@ void preparenode(VornScriptExpressionBase& node, VornScriptContextBase& context)
         context.currentscope().functions.push_back(
             userfunctionrecord(static_cast<const VornScriptFunctionDefinition&>(node)));
     } else if (node.nodekind == VornScriptNodeKind::gotolabel) {
-        context.knownlabels.insert(static_cast<const VornScriptGotoLabelDefinition&>(node).label.text);
+        context.knownlabels.insert(
+            static_cast<const VornScriptGotoLabelDefinition&>(node).label.text);
     }
     VornScriptNodeList children;
     node.children(children);
