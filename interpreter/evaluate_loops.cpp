@@ -294,7 +294,11 @@ VornScriptObjectPtr evaluateswitch(VornScriptSwitchStatement& node,
         if (entry.nodekind == VornScriptNodeKind::casestatement) {
             continue;
         }
-        result = evaluatestatementchild(entry, context);
+        VornScriptObjectPtr value = evaluatestatementchild(entry, context);
+        // break, continue and goto steer control; the switch keeps the value before them.
+        if (value) {
+            result = std::move(value);
+        }
         if (control.exitrequested || control.returnpending || control.continuepending ||
             control.pendinggoto != nullptr) {
             break;
