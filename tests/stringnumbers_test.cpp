@@ -1,7 +1,6 @@
 // String library: numbers, hex, buffers and durations as text.
 #include "support/stringnumbers.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -76,27 +75,6 @@ TEST(StringNumbers, TimeTexts) {
     };
     for (const Row& row : rows) {
         EXPECT_EQ(row.result, row.expected);
-    }
-}
-
-TEST(StringNumbers, ParseWholeNumber) {
-    struct Row {
-        const char* text;
-        bool ok;
-        int64_t value;
-    } rows[] = {
-        {"42", true, 42},
-        {"+7", true, 7},
-        {"-9223372036854775808", true, INT64_MIN},
-        {"9223372036854775808", false, 0},
-        {"", false, 0},
-        {" 4", false, 0},
-        {"4.0", false, 0},
-    };
-    for (const Row& row : rows) {
-        int64_t value = -1;
-        EXPECT_EQ(parsewholenumber(row.text, value), row.ok) << row.text;
-        EXPECT_EQ(value, row.value) << row.text;
     }
 }
 

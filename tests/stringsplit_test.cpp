@@ -62,9 +62,11 @@ TEST(StringSplit, PairsAndJoin) {
         int64_t first, second;
     } rows[] = {
         {"  \t  3  / \n 4    ", true, 3, 4},
-        {"-3/+4", true, -3, 4},
+        {"-9223372036854775808/+4", true, INT64_MIN, 4},
+        {"9223372036854775808/4", false, 0, 0},
         {"3/", false, 0, 0},
         {"3/x", false, 0, 0},
+        {"3.0/4", false, 0, 0},
         {"34", false, 0, 0},
     };
     for (const Row& row : rows) {
