@@ -7,8 +7,10 @@
 #include "support/phrasetranslator.h"
 #include "support/stringedit.h"
 #include "sysfunctions/textfunctionsupport.h"
-#include "values/conversions.h"
 #include "values/vectorhandler.h"
+
+#include <cmath>
+#include <limits>
 
 namespace vornscript {
 
@@ -73,11 +75,22 @@ ArgumentText::ArgumentText(const VornScriptObjectPtr& value) {
 }
 
 bool readwholenumber(const VornScriptObjectPtr& value, int64_t& number) {
-    if (isundefined(value) || !value->isnumber()) {
+    if (isundefined(value)) {
         return false;
     }
-    std::string error;
-    return getlong(value, number, error);
+    // The content decides, not the type code: a text "3" is a valid position.
+    if (value->readlong(number)) {
+        return true;
+    }
+    double floating = 0;
+    if (!value->readdouble(floating) || std::isnan(floating)) {
+        return false;
+    }
+    constexpr double limit = 9.2e18; // inside the int64 range, so the cast is defined
+    number = floating >= limit    ? std::numeric_limits<int64_t>::max()
+             : floating <= -limit ? std::numeric_limits<int64_t>::min()
+                                  : static_cast<int64_t>(floating);
+    return true;
 }
 
 bool fail(VornSystemCall& call, const char* phrase) {

@@ -37,8 +37,8 @@ inline bool isundefined(const VornScriptObjectPtr& value) {
     return !value || value->isnull();
 }
 
-// The value as a whole number (a double is truncated toward zero); false
-// when it is no number.
+// The value as a whole number (a double is truncated toward zero, and
+// clipped to the 64-bit range); false when its content is no number.
 bool readwholenumber(const VornScriptObjectPtr& value, int64_t& number);
 
 // Sets call.error to the translated phrase and returns false.

@@ -115,6 +115,8 @@ TEST(TextFunctions, SubstringsAndLengths) {
         {"mid", {s("abcdef"), n(3), n(2)}, "de"},
         {"mid", {s("abcdefghijklmnopqrstuvw"), n(12), n(1)}, "m"},
         {"mid", {s("abcdef"), n(10)}, ""},
+        {"mid", {s("abcdef"), makestringvalue("2", VornTypeCode::string), d(1.9)}, "c"},
+        {"mid", {s("abcdef"), d(1e300)}, ""},
         {"mid", {s("abcdef"), n(4), n(100)}, "ef"},
         {"mid", {s("abcdef"), n(-1)}, "<error> mid position argument must be a positive number"},
         {"mid", {s("abcdef"), s("x")}, "<error> mid position argument must be a positive number"},
