@@ -110,10 +110,6 @@ TEST(StringRegex, HugeSubjectFailsCleanlyInsteadOfCrashing) {
     } catch (const VornRegularExpressionError& error) {
         EXPECT_STREQ(error.what(), "regular expression error");
     }
-    try {
-        EXPECT_EQ(expression.replace(subject, "x", true), subject);
-    } catch (const VornRegularExpressionError&) {
-    }
 }
 
 TEST(StringRegex, CacheKeepsPatternsAndCaseFlagApart) {
