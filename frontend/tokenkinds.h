@@ -68,7 +68,9 @@ enum : TokenKind {
 };
 
 // The name a listing or a "missing" error prints for a kind: the table name
-// for named kinds, the character itself for single-character tokens.
+// for named kinds, the character itself for single-character tokens and for
+// any kind without a name. `^=` prints as "^=", like the other operators,
+// rather than as the control character its code would give.
 std::string tokenkindname(TokenKind kind);
 
 } // namespace vornscript
