@@ -6,6 +6,7 @@
 #include "driver/commandlineparser.h"
 #include "driver/scriptrun.h"
 #include "driver/selftestrun.h"
+#include "frontend/scanner.h"
 #include "support/iniprofile.h"
 #include "support/phrasetranslator.h"
 #include "support/platformfolders.h"
@@ -158,6 +159,22 @@ bool obtainscript(const VornCommandLineParser& parser, bool scriptmode, ScriptTo
     return true;
 }
 
+// The -scan view: every token's listing line. A scanner error goes to
+// standard error and ends the run with an empty result.
+bool printtokenlist(const std::string& scriptname, const std::string& scripttext) {
+    std::cout << "scanner result:\n";
+    try {
+        VornScriptScanner scanner(makescriptsource(scriptname, scripttext));
+        for (TokenKind kind = scanner.start(); kind != TOKEN_ENDOFFILE; kind = scanner.next()) {
+            std::cout << scanner.describetoken() << "\n";
+        }
+    } catch (const VornScriptErrorException& error) {
+        std::cerr << error.fullerrortext() << "\n";
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 VornScriptDriverState& driverstate() {
@@ -173,6 +190,9 @@ std::string runwithviews(const std::string& scriptname, const std::string& scrip
     const VornScriptDriverState& state = driverstate();
     if (state.source) {
         std::cout << "source code: " << scriptname << "\n" << scripttext << "\n";
+    }
+    if (state.scanner && !printtokenlist(scriptname, scripttext)) {
+        return std::string();
     }
     return runscript(scriptname, scripttext);
 }
