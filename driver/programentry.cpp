@@ -72,7 +72,9 @@ std::string message(std::string_view phrase) {
     return translate(std::string(phrase), std::string(messagetag));
 }
 
-void registeroptions(VornCommandLineParser& parser) {
+} // namespace
+
+void registerprogramoptions(VornCommandLineParser& parser) {
     if (!parser.options().empty()) {
         return;
     }
@@ -82,6 +84,8 @@ void registeroptions(VornCommandLineParser& parser) {
     parser.setpositionallimits(0, maximumpositionals);
     parser.setacceptunregistered(true);
 }
+
+namespace {
 
 // The text of an option given without a value takes the stand-in value.
 std::string valueorstandin(const VornCommandLineParser& parser, std::string_view name,
@@ -200,7 +204,7 @@ std::string runwithviews(const std::string& scriptname, const std::string& scrip
 int programentry(const std::vector<std::string>& words) {
     VornScriptDriverState& state = driverstate();
     VornCommandLineParser& parser = commandlineparser();
-    registeroptions(parser);
+    registerprogramoptions(parser);
 
     VornIniProfile settings;
     settings.load(settingsfilepath());

@@ -10,6 +10,8 @@
 
 namespace vornscript {
 
+class VornCommandLineParser;
+
 struct VornScriptDriverState {
     bool debug = false;
     bool check = false;
@@ -31,6 +33,10 @@ VornScriptDriverState& driverstate();
 // The settings file: vornscript.ini in the user's documents folder.
 std::string settingsfilepath();
 extern const char* const settingssection;
+
+// Registers the program's options once, with positional limits 0 to 1000 and
+// unregistered options accepted.
+void registerprogramoptions(VornCommandLineParser& parser);
 
 // The whole program: the words are the command line, the program name first.
 // Returns the process exit code.
