@@ -12,6 +12,7 @@
 #include "support/platformfolders.h"
 #include "support/wholefile.h"
 
+#include <algorithm>
 #include <iostream>
 #include <string_view>
 
