@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -51,7 +52,8 @@ public:
     }
 
     std::span<const char* const> prototypes() const { return prototypes_; }
-    // The key of the prototype at [index], computed now if not yet cached.
+    // The key of the prototype at [index] (below prototypes().size()),
+    // computed now if not yet cached.
     const std::string& key(size_t index) const;
 
 private:
