@@ -254,6 +254,9 @@ TEST(DataHandlers, SelfContainingCollectionsStayBounded) {
     VornScriptObjectPtr copy;
     EXPECT_TRUE(makervalue(vector, copy, error));
     EXPECT_TRUE(vector->duplicate());
+    // Reference counting cannot free a cycle; break it.
+    element->setnull();
+    copy.reset();
 }
 
 TEST(DataHandlers, StringHandlersAndIntegerLiveBase) {
