@@ -1,0 +1,199 @@
+// VornScriptObject: the one value type of the interpreter. A thin object: an
+// object type (undefined, string, vector, structure), a name, the l-value and
+// const flags and a shared data handler holding the content. Numbers are
+// string values with a number type code. The number queries and readings are
+// inline and go straight to the plain string handler (tagged by its handler
+// kind) without virtual calls; other handlers take the general path.
+#pragma once
+
+#include "values/datahandler.h"
+#include "values/stringhandler.h"
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vornscript {
+
+class VornScriptObject final : public VornRefCounted {
+public:
+    // An undefined value.
+    VornScriptObject() = default;
+    // A value sharing the handler; the object type follows the handler's
+    // queries (structure, else vector, else string).
+    explicit VornScriptObject(VornScriptDataHandlerPtr handler);
+
+    // Deep copy of the content (the handler's duplicate); empty when undefined.
+    VornScriptDataHandlerPtr duplicate() const;
+    bool islibrarydata() const;
+    bool copyreference() const;
+    void settypecode(int32_t code);
+    int32_t gettypecode() const;
+
+    bool vectorsize(int64_t& size, std::string& error) const;
+    bool accessvectorelement(int64_t index, VornScriptObjectPtr& element, std::string& error);
+    bool getvectorelement(int64_t index, VornScriptObjectPtr& element, std::string& error) const;
+    bool getvectorelements(VornScriptObjectList& elements, std::string& error) const;
+    bool pushvectorelement(const VornScriptObjectPtr& element, bool byreference,
+                           std::string& error);
+    bool popvectorelement(VornScriptObjectPtr& element, std::string& error);
+    bool insertvectorelement(int64_t index, const VornScriptObjectPtr& element, std::string& error);
+    bool removevectorelement(int64_t first, int64_t last, std::string& error);
+
+    bool accessstructuremember(const std::string& name, VornScriptObjectPtr& member,
+                               std::string& error);
+    bool getstructurefields(std::vector<std::string>& names, std::string& error) const;
+    bool getstructuremember(const std::string& name, VornScriptObjectPtr& member,
+                            std::string& error) const;
+    bool insertstructuremember(const std::string& name, const VornScriptObjectPtr& member,
+                               std::string& error);
+    bool removestructuremember(const std::string& name, std::string& error);
+
+    void normalize();
+    // "OBJECT TYPE=... L-VALUE NAME=... data=0x... <handler debug text>".
+    std::string getdebuginfo() const;
+    // Text form; undefined gives "".
+    std::string tostring() const;
+    void appendstring(std::string& out) const;
+    // Form inside a collection (strings quoted unless plain decimals).
+    std::string toelementstring() const;
+    void appendelementstring(std::string& out) const;
+    bool istrue() const;
+    bool isnull() const { return objecttype_ == VornObjectType::undefined; }
+
+    // Number queries: type codes 4 and 5 are numbers, 1 to 3 are not, with
+    // code 0 the text decides.
+    bool isnumber() const;
+    bool islong() const;
+    bool isdouble() const;
+    // Reads the value as a whole number (the integer reading only); false
+    // when it is none. No type code check and no message.
+    bool readlong(int64_t& value) const;
+    // Reads the value as a floating number (any number reading); false when
+    // it is none.
+    bool readdouble(double& value) const;
+    // The full reading of a string value's content; kind none otherwise.
+    VornNumberReading readnumber() const;
+
+    bool islvalue() const { return lvalue_; }
+    void setlvalue(bool lvalue) { lvalue_ = lvalue; }
+    bool isconst() const { return const_; }
+    void setconst(bool isconst) { const_ = isconst; }
+    const std::string& getname() const { return name_; }
+    void setname(std::string name) { name_ = std::move(name); }
+
+    const VornScriptDataHandlerPtr& getdatahandler() const { return handler_; }
+    void setnull();
+    const VornScriptObjectPtr& getreferenced() const { return referenced_; }
+    void setreferenced(const VornScriptObjectPtr& referenced) { referenced_ = referenced; }
+    void clearreferenced();
+
+    // Const check, then the text into the string handler (created if none).
+    bool setstring(const std::string& text, std::string& error);
+    // In-place number results (like assign of a new number value, without
+    // allocating one when the handler is a plain string).
+    bool setlong(int64_t value, std::string& error);
+    bool setdouble(double value, std::string& error);
+    // Number maker: a whole double is stored as a long.
+    bool setnumber(double value, std::string& error);
+
+    bool assign(const VornScriptObjectPtr& source, std::string& error);
+    bool assignreference(const VornScriptObjectPtr& source, std::string& error);
+    int32_t getobjecttype() const { return objecttype_; }
+    VornScriptObject* getobject() { return this; }
+
+    // The plain string handler behind this value, or nullptr.
+    VornScriptObjectStringHandler* plainstring() const {
+        VornScriptDataHandler* handler = handler_.get();
+        return (handler != nullptr && handler->handlerkind() == VornHandlerKind::plainstring)
+                   ? static_cast<VornScriptObjectStringHandler*>(handler)
+                   : nullptr;
+    }
+
+private:
+    // General paths for handlers other than the plain string.
+    bool needshandler(int32_t objecttype, std::string& error) const;
+    VornNumberReading readnumberslow() const;
+    int32_t numbertypecode() const;
+    bool checknotconst(std::string& error) const;
+    void takenumber(VornScriptObjectStringHandlerPtr handler);
+
+    VornScriptObjectPtr referenced_;
+    int32_t objecttype_ = VornObjectType::undefined;
+    std::string name_;
+    VornScriptDataHandlerPtr handler_;
+    bool lvalue_ = true;
+    bool const_ = false;
+};
+
+// Value makers (the constructors of the language's values).
+VornScriptObjectPtr makeundefinedvalue();
+// Type 1: empty text, 2: empty vector, 3: empty structure, 0: undefined.
+VornScriptObjectPtr makevalueoftype(int32_t objecttype);
+VornScriptObjectPtr makestringvalue(std::string text, int32_t typecode = VornTypeCode::notset);
+VornScriptObjectPtr makelongvalue(int64_t value);
+VornScriptObjectPtr makedoublevalue(double value);
+// Number maker: a double equal to its truncation becomes a long.
+VornScriptObjectPtr makenumbervalue(double value);
+// "1" or "0", type code long.
+VornScriptObjectPtr makeboolvalue(bool value);
+VornScriptObjectPtr makehandlervalue(const VornScriptDataHandlerPtr& handler);
+
+// ---- inline fast paths ----
+
+inline bool VornScriptObject::isnumber() const {
+    if (const VornScriptObjectStringHandler* text = plainstring()) {
+        const int32_t code = text->typecode();
+        if (code != VornTypeCode::notset) {
+            return code == VornTypeCode::longnumber || code == VornTypeCode::doublenumber;
+        }
+        const VornNumberKind kind = text->numberreading().kind;
+        return kind == VornNumberKind::integer || kind == VornNumberKind::decimal;
+    }
+    const int32_t code = numbertypecode();
+    return code == VornTypeCode::longnumber || code == VornTypeCode::doublenumber;
+}
+
+inline bool VornScriptObject::islong() const {
+    if (const VornScriptObjectStringHandler* text = plainstring()) {
+        const int32_t code = text->typecode();
+        if (code != VornTypeCode::notset) {
+            return code == VornTypeCode::longnumber;
+        }
+        return text->numberreading().kind == VornNumberKind::integer;
+    }
+    return numbertypecode() == VornTypeCode::longnumber;
+}
+
+inline bool VornScriptObject::isdouble() const {
+    if (const VornScriptObjectStringHandler* text = plainstring()) {
+        const int32_t code = text->typecode();
+        if (code != VornTypeCode::notset) {
+            return code == VornTypeCode::doublenumber;
+        }
+        return text->numberreading().kind == VornNumberKind::decimal;
+    }
+    return numbertypecode() == VornTypeCode::doublenumber;
+}
+
+inline VornNumberReading VornScriptObject::readnumber() const {
+    if (const VornScriptObjectStringHandler* text = plainstring()) {
+        return text->numberreading();
+    }
+    return readnumberslow();
+}
+
+inline bool VornScriptObject::readlong(int64_t& value) const {
+    const VornNumberReading reading = readnumber();
+    value = reading.longvalue;
+    return reading.kind == VornNumberKind::integer;
+}
+
+inline bool VornScriptObject::readdouble(double& value) const {
+    const VornNumberReading reading = readnumber();
+    value = reading.doublevalue;
+    return reading.kind != VornNumberKind::none;
+}
+
+} // namespace vornscript

@@ -1,0 +1,108 @@
+// Text handlers: the abstract base for text-like live data, the plain string
+// handler behind every text and number value, and the abstract base for
+// integer live data. The plain handler keeps a computed number natively (a
+// long as int64, a double as double snapped to its six-decimal text) and
+// writes its text only when asked, caching it; a text of a literal or script
+// keeps its source text and caches its number reading, computed once.
+#pragma once
+
+#include "values/datahandler.h"
+#include "values/numbers.h"
+
+namespace vornscript {
+
+class VornScriptObjectStringHandlerAbstractBase : public VornScriptDataHandler {
+public:
+    bool isstring() const override { return true; }
+    // A plain string handler holding the current text and type code.
+    bool castrvalue(VornScriptDataHandlerPtr& result, std::string& error) override;
+    std::string tostring() override;
+    void clear() override;
+
+protected:
+    using VornScriptDataHandler::VornScriptDataHandler;
+};
+
+class VornScriptObjectStringHandler final : public VornScriptObjectStringHandlerAbstractBase {
+public:
+    // Text with a type code (0: the text decides).
+    explicit VornScriptObjectStringHandler(std::string text = std::string(),
+                                           int32_t typecode = VornTypeCode::notset);
+    static VornRef<VornScriptObjectStringHandler> makelong(int64_t value);
+    // The double is stored snapped to the value of its six-decimal text.
+    static VornRef<VornScriptObjectStringHandler> makedouble(double value);
+
+    VornScriptDataHandlerPtr duplicate() override;
+    bool castrvalue(VornScriptDataHandlerPtr& result, std::string& error) override;
+    void settypecode(int32_t code) override;
+    bool gettypecode(int32_t& code) override;
+    void normalize() override;
+    bool getstring(std::string& text, std::string& error) override;
+    bool setstring(const std::string& text, std::string& error) override;
+    std::string tostring() override;
+    void appendstring(std::string& out) override;
+    void appendelementstring(std::string& out) override;
+    void clear() override;
+
+    // Fast accessors for the value object; no virtual calls.
+    int32_t typecode() const { return typecode_; }
+    // The number reading of the content (native numbers without parsing).
+    const VornNumberReading& numberreading() const {
+        if (!readingvalid_) {
+            reading_ = readnumbertext(text_);
+            readingvalid_ = true;
+        }
+        return reading_;
+    }
+    // The text, formatted and cached on first use for native numbers.
+    const std::string& text() const {
+        if (!textvalid_) {
+            formattext();
+        }
+        return text_;
+    }
+    // Boolean reading without formatting a computed number.
+    bool readbool(bool& value) const;
+    void setlong(int64_t value);
+    void setdouble(double value);
+    void settext(std::string text);
+    // Takes over content and type code of another plain string handler.
+    void copyfrom(const VornScriptObjectStringHandler& other);
+
+private:
+    VornScriptObjectStringHandler(const VornScriptObjectStringHandler&) = default;
+    void formattext() const;
+
+    enum class Storage : uint8_t { text, nativelong, nativedouble };
+
+    int32_t typecode_;
+    // A computed number is kept in reading_; its text is made on demand.
+    Storage storage_ = Storage::text;
+    // For a native number: the text_ cache holds its text. For a text: always.
+    mutable bool textvalid_ = true;
+    // reading_ is computed (native numbers set it directly).
+    mutable bool readingvalid_ = false;
+    // The text is already in canonical form; normalize has nothing to do.
+    bool normalized_ = false;
+    mutable VornNumberReading reading_;
+    mutable std::string text_;
+};
+using VornScriptObjectStringHandlerPtr = VornRef<VornScriptObjectStringHandler>;
+
+// Base for integer live data (a clock, a counter): subclasses read and write
+// the 64-bit integer; text access converts through them.
+class VornScriptObjectLongHandlerAbstractBase : public VornScriptObjectStringHandlerAbstractBase {
+public:
+    virtual bool getlongvalue(int64_t& value, std::string& error) = 0;
+    virtual bool setlongvalue(int64_t value, std::string& error) = 0;
+
+    bool gettypecode(int32_t& code) override;
+    bool getstring(std::string& text, std::string& error) override;
+    // The text must read as a whole number, else "integer value expected".
+    bool setstring(const std::string& text, std::string& error) override;
+
+protected:
+    using VornScriptObjectStringHandlerAbstractBase::VornScriptObjectStringHandlerAbstractBase;
+};
+
+} // namespace vornscript

@@ -1,0 +1,198 @@
+// Abstract structure base and the plain structure handler.
+#include "values/structurehandler.h"
+
+#include "values/conversions.h"
+#include "values/scriptobject.h"
+
+#include <utility>
+
+namespace vornscript {
+
+namespace {
+
+// The debug text lists at most this many names before the last one.
+constexpr size_t debugnamecount = 10;
+
+} // namespace
+
+std::string structurefieldsdebugtext(const std::vector<std::string>& names) {
+    std::string text = "FIELDS(" + std::to_string(names.size()) + ")=";
+    for (size_t i = 0; i < names.size() && i < debugnamecount; ++i) {
+        text += ' ';
+        text += names[i];
+    }
+    if (names.size() > debugnamecount) {
+        if (names.size() > debugnamecount + 1) {
+            text += " ...";
+        }
+        text += ' ';
+        text += names.back();
+    }
+    return text;
+}
+
+bool VornScriptObjectStructureHandlerAbstractBase::castrvalue(VornScriptDataHandlerPtr& result,
+                                                              std::string& error) {
+    VornNestingGuard guard;
+    if (guard.toodeep()) {
+        error = nestedtoodeepmessage;
+        return false;
+    }
+    std::vector<std::string> names;
+    if (!getstructurefields(names, error)) {
+        return false;
+    }
+    VornScriptMemberMap members;
+    for (std::string& name : names) {
+        VornScriptObjectPtr member;
+        if (!getstructuremember(name, member, error)) {
+            return false;
+        }
+        members.insert_or_assign(std::move(name), copyelementvalue(member));
+    }
+    result = makeref<VornScriptObjectStructureHandler>(std::move(members));
+    return true;
+}
+
+std::string VornScriptObjectStructureHandlerAbstractBase::debuginfo() {
+    std::vector<std::string> names;
+    std::string error;
+    getstructurefields(names, error);
+    return structurefieldsdebugtext(names);
+}
+
+std::string VornScriptObjectStructureHandlerAbstractBase::tostring() {
+    return structuretext();
+}
+
+void VornScriptObjectStructureHandlerAbstractBase::clear() {
+    std::vector<std::string> names;
+    std::string error;
+    if (getstructurefields(names, error)) {
+        for (const std::string& name : names) {
+            removestructuremember(name, error);
+        }
+    }
+}
+
+VornScriptObjectStructureHandler::VornScriptObjectStructureHandler()
+    : VornScriptObjectStructureHandlerAbstractBase(VornHandlerKind::plainstructure) {}
+
+VornScriptObjectStructureHandler::VornScriptObjectStructureHandler(VornScriptMemberMap members)
+    : VornScriptObjectStructureHandlerAbstractBase(VornHandlerKind::plainstructure),
+      members_(std::move(members)) {}
+
+VornScriptDataHandlerPtr VornScriptObjectStructureHandler::duplicate() {
+    VornNestingGuard guard;
+    if (guard.toodeep()) {
+        return VornScriptDataHandlerPtr();
+    }
+    VornScriptMemberMap copies;
+    for (const auto& [name, member] : members_) {
+        copies.emplace_hint(copies.end(), name,
+                            member ? makeref<VornScriptObject>(member->duplicate())
+                                   : VornScriptObjectPtr());
+    }
+    return makeref<VornScriptObjectStructureHandler>(std::move(copies));
+}
+
+bool VornScriptObjectStructureHandler::castrvalue(VornScriptDataHandlerPtr& result,
+                                                  std::string& error) {
+    VornNestingGuard guard;
+    if (guard.toodeep()) {
+        error = nestedtoodeepmessage;
+        return false;
+    }
+    VornScriptMemberMap copies;
+    for (const auto& [name, member] : members_) {
+        copies.emplace_hint(copies.end(), name, copyelementvalue(member));
+    }
+    result = makeref<VornScriptObjectStructureHandler>(std::move(copies));
+    return true;
+}
+
+bool VornScriptObjectStructureHandler::accessstructuremember(const std::string& name,
+                                                             VornScriptObjectPtr& member,
+                                                             std::string&) {
+    auto found = members_.lower_bound(name);
+    if (found == members_.end() || found->first != name) {
+        found = members_.emplace_hint(found, name, makeref<VornScriptObject>());
+    } else if (!found->second) {
+        found->second = makeref<VornScriptObject>();
+    }
+    member = found->second;
+    return true;
+}
+
+bool VornScriptObjectStructureHandler::getstructuremember(const std::string& name,
+                                                          VornScriptObjectPtr& member,
+                                                          std::string& error) {
+    const auto found = members_.find(name);
+    if (found == members_.end()) {
+        error = "structure has no member " + name;
+        return false;
+    }
+    member = found->second;
+    return true;
+}
+
+bool VornScriptObjectStructureHandler::getstructurefields(std::vector<std::string>& names,
+                                                          std::string&) {
+    names.clear();
+    names.reserve(members_.size());
+    for (const auto& entry : members_) {
+        names.push_back(entry.first);
+    }
+    return true;
+}
+
+bool VornScriptObjectStructureHandler::insertstructuremember(const std::string& name,
+                                                             const VornScriptObjectPtr& member,
+                                                             std::string&) {
+    members_.insert_or_assign(name, member);
+    return true;
+}
+
+bool VornScriptObjectStructureHandler::removestructuremember(const std::string& name,
+                                                             std::string&) {
+    members_.erase(name);
+    return true;
+}
+
+std::string VornScriptObjectStructureHandler::tostring() {
+    std::string text;
+    appendstring(text);
+    return text;
+}
+
+void VornScriptObjectStructureHandler::appendstring(std::string& out) {
+    VornNestingGuard guard;
+    if (guard.toodeep()) {
+        out += nestedtoodeeptext;
+        return;
+    }
+    out += '{';
+    bool first = true;
+    for (const auto& [name, member] : members_) {
+        if (!first) {
+            out += ", ";
+        }
+        first = false;
+        appendmembername(out, name);
+        out += ": ";
+        if (member) {
+            member->appendelementstring(out);
+        }
+    }
+    out += '}';
+}
+
+void VornScriptObjectStructureHandler::appendelementstring(std::string& out) {
+    appendstring(out);
+}
+
+void VornScriptObjectStructureHandler::clear() {
+    members_.clear();
+}
+
+} // namespace vornscript

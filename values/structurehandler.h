@@ -1,0 +1,64 @@
+// Structure handlers: the abstract base for record-like live data and the
+// plain structure, an ordered map from member name to shared value object.
+// Names are ordered bytewise, so iteration, field lists and the text form
+// are always in sorted name order whatever order members were added in.
+#pragma once
+
+#include "values/datahandler.h"
+
+#include <map>
+#include <string>
+
+namespace vornscript {
+
+class VornScriptObjectStructureHandlerAbstractBase : public VornScriptDataHandler {
+public:
+    bool isstructure() const override { return true; }
+    // A plain structure holding independent copies of the members.
+    bool castrvalue(VornScriptDataHandlerPtr& result, std::string& error) override;
+    // "FIELDS(n)=" and up to ten names, " ..." and the last name.
+    std::string debuginfo() override;
+    std::string tostring() override;
+    void clear() override;
+
+protected:
+    using VornScriptDataHandler::VornScriptDataHandler;
+};
+
+// std::less<> lets lookups take a string_view without building a string.
+using VornScriptMemberMap = std::map<std::string, VornScriptObjectPtr, std::less<>>;
+
+class VornScriptObjectStructureHandler final : public VornScriptObjectStructureHandlerAbstractBase {
+public:
+    VornScriptObjectStructureHandler();
+    explicit VornScriptObjectStructureHandler(VornScriptMemberMap members);
+
+    VornScriptDataHandlerPtr duplicate() override;
+    bool castrvalue(VornScriptDataHandlerPtr& result, std::string& error) override;
+    // Creates a missing member as undefined.
+    bool accessstructuremember(const std::string& name, VornScriptObjectPtr& member,
+                               std::string& error) override;
+    bool getstructuremember(const std::string& name, VornScriptObjectPtr& member,
+                            std::string& error) override;
+    bool getstructurefields(std::vector<std::string>& names, std::string& error) override;
+    bool insertstructuremember(const std::string& name, const VornScriptObjectPtr& member,
+                               std::string& error) override;
+    bool removestructuremember(const std::string& name, std::string& error) override;
+    std::string tostring() override;
+    void appendstring(std::string& out) override;
+    void appendelementstring(std::string& out) override;
+    void clear() override;
+
+    // Direct access to the members for the interpreter and system functions.
+    VornScriptMemberMap& members() { return members_; }
+    const VornScriptMemberMap& members() const { return members_; }
+
+private:
+    VornScriptMemberMap members_;
+};
+using VornScriptObjectStructureHandlerPtr = VornRef<VornScriptObjectStructureHandler>;
+
+// The debug text "FIELDS(n)= a b ..." of a list of member names.
+std::string structurefieldsdebugtext(const std::vector<std::string>& names);
+
+} // namespace vornscript
