@@ -211,7 +211,19 @@ std::string runwithviews(const std::string& scriptname, const std::string& scrip
     if (state.scanner && !printtokenlist(scriptname, scripttext)) {
         return std::string();
     }
-    return runscript(scriptname, scripttext);
+    VornScriptRunRequest request;
+    request.scriptname = scriptname;
+    request.scripttext = scripttext;
+    request.optionvalues = commandlineparser().values();
+    request.parameters = commandlineparser().positionals();
+    request.check = state.check;
+    request.parse = state.parser;
+    request.scan = state.scanner;
+    request.lines = state.lines;
+    int32_t exitcode = state.exitcode;
+    std::string result = runscript(request, std::cout, exitcode);
+    driverstate().exitcode = exitcode;
+    return result;
 }
 
 int programentry(const std::vector<std::string>& words) {

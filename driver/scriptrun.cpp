@@ -1,16 +1,93 @@
-// The script run as far as the program has one: without parser and
-// interpreter no script can execute, and the caller learns that plainly.
+// The script run of the command-line driver (see scriptrun.h).
 #include "driver/scriptrun.h"
 
-#include "support/phrasetranslator.h"
+#include "driver/commandlinescript.h"
+#include "frontend/parser.h"
+#include "interpreter/constcontext.h"
+#include "interpreter/evaluate.h"
+#include "interpreter/raise.h"
 
-#include <iostream>
+#include <sstream>
 
 namespace vornscript {
+namespace {
 
-std::string runscript(const std::string&, const std::string&) {
-    std::cerr << translate("script execution is not available yet", "vornscript") << "\n";
-    return "<error>";
+// The folder part of a script name including its separator, "" for none.
+std::string folderof(const std::string& scriptname) {
+    const size_t separator = scriptname.find_last_of("/\\");
+    return separator == std::string::npos ? std::string() : scriptname.substr(0, separator + 1);
+}
+
+void definescriptvariable(VornScriptContextBase& context, const std::string& name,
+                          const std::string& text) {
+    std::string error;
+    if (!context.setvariable(name, text, error)) {
+        throw VornScriptErrorException(VornScriptSourcePosition(), error);
+    }
+}
+
+std::string runparsed(const VornScriptRunRequest& request, std::ostream& out, int32_t& exitcode) {
+    const VornScriptSourcePtr source = makescriptsource(request.scriptname, request.scripttext);
+    VornCommandlineScript context;
+    context.setbasefolder(folderof(request.scriptname));
+
+    VornScriptParser parser(source, &programconstcontext());
+    const VornScriptStatementsPtr root = parser.parse();
+    if (request.parse) {
+        const std::string dump = root ? root->dump(0) : std::string();
+        out << "parser result:\n" << (dump.empty() ? std::string("<nothing>\n") : dump);
+    }
+    if (!root) {
+        return "<error>";
+    }
+    if (request.check) {
+        return {};
+    }
+    for (const auto& [name, value] : request.optionvalues) {
+        definescriptvariable(context, name, value);
+    }
+    for (size_t index = 0; index < request.parameters.size(); ++index) {
+        definescriptvariable(context, "param" + std::to_string(index + 1),
+                             request.parameters[index]);
+    }
+    context.bindscript(root, source);
+    if (request.parse || request.scan || request.lines) {
+        return {};
+    }
+    preparenode(*root, context);
+    const VornScriptObjectPtr value = evaluatewrapped(*root, context);
+    checkpendinggoto(context);
+    if (context.control.exitrequested) {
+        exitcode = context.control.exitcode;
+        return {};
+    }
+    return value ? value->tostring() : std::string();
+}
+
+} // namespace
+
+std::string runscript(const VornScriptRunRequest& request, std::ostream& out, int32_t& exitcode) {
+    std::string fulltext;
+    try {
+        return runparsed(request, out, exitcode);
+    } catch (const VornScriptErrorException& error) {
+        fulltext = error.fullerrortext();
+    } catch (const std::exception& error) {
+        fulltext = interpretermessage("exception occured", error.what());
+    }
+    if (fulltext.empty()) {
+        return {};
+    }
+    out << fulltext << "\n";
+    return "<error> " + fulltext;
+}
+
+VornScriptRunOutcome runscript(const VornScriptRunRequest& request) {
+    std::ostringstream out;
+    VornScriptRunOutcome outcome;
+    outcome.result = runscript(request, out, outcome.exitcode);
+    outcome.output = out.str();
+    return outcome;
 }
 
 } // namespace vornscript

@@ -1,0 +1,239 @@
+// Scopes, variable services, post-operations, permissions and extensions of
+// the execution context (see context.h).
+#include "interpreter/context.h"
+
+#include "interpreter/evaluate.h"
+#include "interpreter/pathpermission.h"
+#include "interpreter/raise.h"
+
+namespace vornscript {
+namespace {
+
+// The name as the script wrote it, for messages.
+std::string writtenname(const VornScriptSymbol& symbol) {
+    return symbol.global ? "::" + symbolname(symbol.id) : symbolname(symbol.id);
+}
+
+} // namespace
+
+void VornScriptScope::clear() {
+    name.clear();
+    variables.clear();
+    functions.clear();
+    postoperations.clear();
+}
+
+VornScriptContextBase::VornScriptContextBase() {
+    enterscope("::");
+}
+
+VornScriptContextBase::~VornScriptContextBase() = default;
+
+VornScriptObjectPtr* VornScriptContextBase::findvariable(const VornScriptSymbol& symbol,
+                                                         bool searchoutward) {
+    if (symbol.global) {
+        return globalscope().find(symbol.id);
+    }
+    if (!searchoutward) {
+        return currentscope().find(symbol.id);
+    }
+    for (size_t index = depth_; index-- > 0;) {
+        VornScriptScope& scope = *scopes_[index];
+        if (VornScriptObjectPtr* slot = scope.find(symbol.id)) {
+            return slot;
+        }
+        // A function body sees its own scopes and the globals, never its caller's locals.
+        if (scope.isfunctionscope()) {
+            return index == 0 ? nullptr : globalscope().find(symbol.id);
+        }
+    }
+    return nullptr;
+}
+
+VornScriptObjectPtr VornScriptContextBase::findvariable(const std::string& name,
+                                                        bool searchoutward) {
+    VornScriptObjectPtr* slot = findvariable(resolvesymbol(name), searchoutward);
+    return slot != nullptr ? *slot : VornScriptObjectPtr();
+}
+
+VornScriptScope& VornScriptContextBase::definitionscope(const VornScriptSymbol& symbol) {
+    return symbol.global ? globalscope() : currentscope();
+}
+
+bool VornScriptContextBase::definevariable(const VornScriptSymbol& symbol,
+                                           const VornScriptObjectPtr& value, std::string& error) {
+    VornScriptScope& scope = definitionscope(symbol);
+    if (scope.find(symbol.id) != nullptr) {
+        error = interpretermessage("variable is defined multiple", writtenname(symbol));
+        return false;
+    }
+    VornScriptObjectPtr bound = value ? value : makeundefinedvalue();
+    bound->setname(symbolname(symbol.id));
+    scope.variables.emplace_back(symbol.id, std::move(bound));
+    return true;
+}
+
+bool VornScriptContextBase::definevariable(const std::string& name,
+                                           const VornScriptObjectPtr& value, std::string& error) {
+    return definevariable(resolvesymbol(name), value, error);
+}
+
+bool VornScriptContextBase::findlivevariable(const std::string& name, VornScriptObjectPtr& value) {
+    auto ask = [&](VornScriptUserExtension& extension) {
+        if (extension.existslivevariable(name)) {
+            value = extension.livevariable_create(name);
+            return bool(value);
+        }
+        return extension.getconstantvalue(name, value) && bool(value);
+    };
+    if (ask(*this)) {
+        return true;
+    }
+    for (const auto& extension : extensions_) {
+        if (ask(*extension)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool VornScriptContextBase::getvariable(const VornScriptSymbol& symbol, VornScriptObjectPtr& value,
+                                        std::string& error) {
+    if (VornScriptObjectPtr* slot = findvariable(symbol, true)) {
+        value = *slot;
+        return true;
+    }
+    if (findlivevariable(symbolname(symbol.id), value)) {
+        return true;
+    }
+    error = interpretermessage("variable is not defined");
+    return false;
+}
+
+bool VornScriptContextBase::getvariable(const std::string& name, VornScriptObjectPtr& value,
+                                        std::string& error) {
+    return getvariable(resolvesymbol(name), value, error);
+}
+
+bool VornScriptContextBase::setvariable(const std::string& name, const VornScriptObjectPtr& value,
+                                        bool byreference, bool definewhenmissing,
+                                        std::string& error) {
+    const VornScriptSymbol symbol = resolvesymbol(name);
+    if (VornScriptObjectPtr* slot = findvariable(symbol, true)) {
+        return byreference ? (*slot)->assignreference(value, error) : (*slot)->assign(value, error);
+    }
+    if (!definewhenmissing) {
+        error = interpretermessage("variable is not defined");
+        return false;
+    }
+    return definevariable(symbol, value, error);
+}
+
+bool VornScriptContextBase::setvariable(const std::string& name, const std::string& text,
+                                        std::string& error) {
+    return setvariable(name, makestringvalue(text), false, true, error);
+}
+
+bool VornScriptContextBase::undefvariable(const VornScriptSymbol& symbol, std::string& error) {
+    VornScriptObjectPtr* slot = findvariable(symbol, true);
+    if (slot != nullptr) {
+        for (size_t index = depth_; index-- > 0;) {
+            auto& variables = scopes_[index]->variables;
+            for (auto entry = variables.begin(); entry != variables.end(); ++entry) {
+                if (&entry->second == slot) {
+                    variables.erase(entry);
+                    return true;
+                }
+            }
+        }
+    }
+    error = interpretermessage("variable not found");
+    return false;
+}
+
+bool VornScriptContextBase::undefvariable(const std::string& name, std::string& error) {
+    return undefvariable(resolvesymbol(name), error);
+}
+
+void VornScriptContextBase::enterscope(const std::string& name) {
+    if (depth_ == scopes_.size()) {
+        scopes_.push_back(std::make_unique<VornScriptScope>());
+    }
+    scopes_[depth_++]->name = name;
+}
+
+void VornScriptContextBase::leavescope() {
+    // The global scope stays for the whole run.
+    if (depth_ > 1) {
+        scopes_[--depth_]->clear();
+    }
+}
+
+void VornScriptContextBase::unwindscopes(size_t depth) {
+    while (depth_ > depth && depth_ > 1) {
+        leavescope();
+    }
+}
+
+void VornScriptContextBase::runpendingpostoperations() {
+    auto& pending = currentscope().postoperations;
+    try {
+        // Index loop: carrying out one operation never registers another, but
+        // stay safe should the vector grow.
+        for (size_t index = 0; index < pending.size(); ++index) {
+            applypostoperation(pending[index], *this);
+        }
+    } catch (...) {
+        pending.clear();
+        throw;
+    }
+    pending.clear();
+}
+
+void VornScriptContextBase::reporterror(const std::string& fullerrortext) {
+    onerror(fullerrortext, activetrycount == 0);
+}
+
+bool VornScriptContextBase::hasFilePermission(const std::string& path, char mode) {
+    if (pathliesinsidefolder(path, temporaryfolderpath())) {
+        return true;
+    }
+    return mode == 'r' || mode == 'i';
+}
+
+bool VornScriptContextBase::hasCommandPermission(const std::string&, std::string& error) {
+    error = interpretermessage("no permission to execute command");
+    return false;
+}
+
+void VornScriptContextBase::registerextension(const VornRef<VornScriptUserExtension>& extension) {
+    extensions_.push_back(extension);
+}
+
+std::string VornScriptContextBase::getlibrarysummary(const std::string& name) {
+    for (const auto& extension : extensions_) {
+        if (extension->extensionname() == name) {
+            return extension->getsummary();
+        }
+    }
+    return {};
+}
+
+bool VornScriptContextBase::finduserfunction(const std::string&, int32_t) {
+    return false;
+}
+
+bool VornScriptContextBase::calluserfunction(const std::string&,
+                                             const std::vector<VornScriptObjectPtr>&,
+                                             VornScriptObjectPtr&, std::string& errortext,
+                                             const VornScriptSourcePosition&) {
+    errortext = interpretermessage("function not found");
+    return false;
+}
+
+void VornScriptContextBase::bindscript(VornScriptNodePtr root, VornScriptSourcePtr source) {
+    root_ = std::move(root);
+    source_ = std::move(source);
+}
+
+} // namespace vornscript

@@ -1,0 +1,198 @@
+// The execution context: the running state of one script execution. It holds
+// the scope stack, the registered user functions, control-flow flags, the
+// loop and recursion limits, the extension list and the debugger hooks. Every
+// node evaluation receives it. Scopes keep their variables as small flat
+// vectors of (interned name id, value), searched linearly: most scopes hold a
+// handful of names, so comparing integers beats hashing a string per access.
+// Popped scopes are kept for reuse, so a block in a loop allocates nothing.
+#pragma once
+
+#include "frontend/scriptsource.h"
+#include "frontend/syntaxtree.h"
+#include "interpreter/debuggerbase.h"
+#include "interpreter/symboltable.h"
+#include "interpreter/userextension.h"
+#include "values/scriptobject.h"
+
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vornscript {
+
+// A user function as registered by the prepare pass.
+struct VornScriptUserFunction {
+    struct Parameter {
+        std::string name;
+        bool byreference = false;
+    };
+    std::string name; // with its name space as written ("other::sum")
+    std::vector<Parameter> parameters;
+    bool variablearguments = false;
+    VornScriptNodePtr body; // null for a declaration without body
+    VornScriptSourcePosition position;
+};
+
+// An increment or decrement registered by a postfix ++ or -- and carried out
+// when the current statement ends. It keeps the operand's own object, so the
+// operand expression is not evaluated a second time.
+struct VornScriptPostOperation {
+    VornScriptObjectPtr target;
+    TokenKind op; // TOKEN_INCREMENT or TOKEN_DECREMENT
+    const VornScriptExpressionBase* node;
+};
+
+class VornScriptScope {
+public:
+    virtual ~VornScriptScope() = default;
+
+    // The slot holding the variable, or nullptr.
+    VornScriptObjectPtr* find(VornSymbolId id) {
+        for (auto& entry : variables) {
+            if (entry.first == id) {
+                return &entry.second;
+            }
+        }
+        return nullptr;
+    }
+    // A named scope (a function call's, or the global "::") ends the outward search.
+    bool isfunctionscope() const { return !name.empty(); }
+    // Empties the scope for reuse; variables and functions are released.
+    void clear();
+
+    std::string name;
+    std::vector<std::pair<VornSymbolId, VornScriptObjectPtr>> variables;
+    std::vector<VornScriptUserFunction> functions;
+    std::vector<VornScriptPostOperation> postoperations;
+};
+
+// Control flow travels as flags; only errors are native exceptions.
+struct VornScriptControlState {
+    bool returnpending = false;
+    bool breakpending = false;
+    bool continuepending = false;
+    bool exitrequested = false;
+    int32_t exitcode = 0;
+    // The goto whose label is being searched in the enclosing statement lists.
+    const VornScriptGotoStatement* pendinggoto = nullptr;
+    VornScriptObjectPtr returnvalue;
+};
+
+class VornScriptContextBase : public VornScriptDebuggerBase, public VornScriptUserExtension {
+public:
+    // Deepest nesting of node evaluations (expressions, statements and user
+    // function calls together) before the run fails with an error instead of
+    // exhausting the native stack.
+    static constexpr int maxevaluationdepth = 3000;
+    static constexpr int64_t defaultlooplimit = 10000;
+    static constexpr int32_t defaultrecursionlimit = 100;
+
+    VornScriptContextBase();
+    ~VornScriptContextBase() override;
+    VornScriptContextBase(const VornScriptContextBase&) = delete;
+    VornScriptContextBase& operator=(const VornScriptContextBase&) = delete;
+
+    // ---- variables (failures write a message and return false) ----
+    // The variable's slot, or nullptr: "::x" looks in the global scope only;
+    // outward search stops after the innermost function scope, then tries the global scope.
+    VornScriptObjectPtr* findvariable(const VornScriptSymbol& symbol, bool searchoutward);
+    VornScriptObjectPtr findvariable(const std::string& name, bool searchoutward);
+    // Adds the name to the global scope ("::" names) or the current scope.
+    bool definevariable(const VornScriptSymbol& symbol, const VornScriptObjectPtr& value,
+                        std::string& error);
+    bool definevariable(const std::string& name, const VornScriptObjectPtr& value,
+                        std::string& error);
+    // Scopes first, then the live variables and constants of the extensions.
+    bool getvariable(const VornScriptSymbol& symbol, VornScriptObjectPtr& value,
+                     std::string& error);
+    bool getvariable(const std::string& name, VornScriptObjectPtr& value, std::string& error);
+    bool setvariable(const std::string& name, const VornScriptObjectPtr& value, bool byreference,
+                     bool definewhenmissing, std::string& error);
+    bool setvariable(const std::string& name, const std::string& text, std::string& error);
+    bool undefvariable(const VornScriptSymbol& symbol, std::string& error);
+    bool undefvariable(const std::string& name, std::string& error);
+
+    // ---- scopes ----
+    void enterscope(const std::string& name = std::string());
+    void leavescope();
+    size_t scopedepth() const { return depth_; }
+    // Pops scopes until only [depth] remain.
+    void unwindscopes(size_t depth);
+    VornScriptScope& currentscope() { return *scopes_[depth_ - 1]; }
+    VornScriptScope& globalscope() { return *scopes_[0]; }
+
+    // ---- post-operations of postfix ++ and -- ----
+    void addpostoperation(VornScriptPostOperation operation) {
+        currentscope().postoperations.push_back(std::move(operation));
+    }
+    void runpostoperations() {
+        if (!currentscope().postoperations.empty()) {
+            runpendingpostoperations();
+        }
+    }
+
+    // ---- errors and hooks ----
+    // Hands the full text of an error about to be raised to the debugger hook.
+    void reporterror(const std::string& fullerrortext);
+    // try bodies being evaluated; an error raised outside all of them ends the script.
+    int32_t activetrycount = 0;
+    // A debugger is attached: the evaluation wrapper calls the statement hooks.
+    bool debuggeractive = false;
+    // The profiler wants times: the wrapper reads the clock around every node.
+    bool profilingenabled = false;
+    // Current nesting of node evaluations (see maxevaluationdepth).
+    int evaluationdepth = 0;
+
+    // ---- permissions ----
+    // 'r' read, 'w' write/create/delete/move/change, 'i' information. The
+    // base context grants everything inside the temporary folder, and only
+    // 'r' and 'i' elsewhere.
+    virtual bool hasFilePermission(const std::string& path, char mode);
+    // The base context refuses with "no permission to execute command".
+    virtual bool hasCommandPermission(const std::string& command, std::string& error);
+
+    // ---- extensions ----
+    void registerextension(const VornRef<VornScriptUserExtension>& extension);
+    const std::vector<VornRef<VornScriptUserExtension>>& extensions() const { return extensions_; }
+    // getsummary of the registered extension with that name, "" when none has it.
+    std::string getlibrarysummary(const std::string& name);
+    // The context offers no functions of its own in its extension role.
+    bool finduserfunction(const std::string& name, int32_t argumentcount) override;
+    bool calluserfunction(const std::string& name,
+                          const std::vector<VornScriptObjectPtr>& arguments,
+                          VornScriptObjectPtr& result, std::string& errortext,
+                          const VornScriptSourcePosition& callposition) override;
+
+    // ---- the script being run ----
+    void bindscript(VornScriptNodePtr root, VornScriptSourcePtr source);
+    const VornScriptNodePtr& scriptroot() const { return root_; }
+    const VornScriptSourcePtr& scriptsource() const { return source_; }
+    // Folder of the script file, searched by includes; "" for none.
+    void setbasefolder(std::string folder) { basefolder_ = std::move(folder); }
+    const std::string& basefolder() const { return basefolder_; }
+
+    // ---- control flow and limits ----
+    VornScriptControlState control;
+    int64_t looplimit = defaultlooplimit;
+    int32_t recursionlimit = defaultrecursionlimit;
+    // Labels of the whole script, filled by the prepare pass.
+    std::set<std::string> knownlabels;
+
+private:
+    void runpendingpostoperations();
+    // The scope that a "::" name or a plain name is defined in.
+    VornScriptScope& definitionscope(const VornScriptSymbol& symbol);
+    bool findlivevariable(const std::string& name, VornScriptObjectPtr& value);
+
+    // Scope objects; the first depth_ are live, the rest kept for reuse.
+    std::vector<std::unique_ptr<VornScriptScope>> scopes_;
+    size_t depth_ = 0;
+    std::vector<VornRef<VornScriptUserExtension>> extensions_;
+    VornScriptNodePtr root_;
+    VornScriptSourcePtr source_;
+    std::string basefolder_;
+};
+
+} // namespace vornscript

@@ -1,0 +1,327 @@
+// Operator semantics shared by expressions, compound assignments and
+// post-operations: numeric operations with the language's whole/double
+// rules (64-bit arithmetic, falling back to doubles on overflow), the
+// comparisons, list membership and pattern matching. Numbers are read
+// through the value layer's cached readings; no text is parsed or formatted.
+#include "interpreter/evaluate.h"
+#include "interpreter/raise.h"
+#include "support/regularexpression.h"
+#include "values/conversions.h"
+
+#include <cmath>
+#include <limits>
+#include <string_view>
+
+namespace vornscript {
+namespace {
+
+[[noreturn]] void fail(const VornScriptExpressionBase& node, const char* phrase,
+                       VornScriptContextBase& context) {
+    raiseatnode(node, interpretermessage(phrase), &context);
+}
+
+[[noreturn]] void divisionbyzero(const VornScriptExpressionBase& node,
+                                 VornScriptContextBase& context) {
+    raiseatnode(node, interpretermessage("division by") + " 0", &context);
+}
+
+VornScriptObjectPtr longoperation(const VornScriptExpressionBase& node, TokenKind op, int64_t a,
+                                  int64_t b, VornScriptContextBase& context) {
+    int64_t result = 0;
+    switch (op) {
+    case '+':
+        if (__builtin_add_overflow(a, b, &result)) {
+            return makenumbervalue(static_cast<double>(a) + static_cast<double>(b));
+        }
+        return makelongvalue(result);
+    case '-':
+        if (__builtin_sub_overflow(a, b, &result)) {
+            return makenumbervalue(static_cast<double>(a) - static_cast<double>(b));
+        }
+        return makelongvalue(result);
+    case '*':
+        if (__builtin_mul_overflow(a, b, &result)) {
+            return makenumbervalue(static_cast<double>(a) * static_cast<double>(b));
+        }
+        return makelongvalue(result);
+    case '/':
+        if (b == 0) {
+            divisionbyzero(node, context);
+        }
+        if (b == 1) {
+            return makelongvalue(a);
+        }
+        // -2^63 / -1 does not fit; every other exact quotient does.
+        if (b != -1 && a % b == 0) {
+            return makelongvalue(a / b);
+        }
+        if (b == -1 && a != std::numeric_limits<int64_t>::min()) {
+            return makelongvalue(-a);
+        }
+        return makenumbervalue(static_cast<double>(a) / static_cast<double>(b));
+    case '%': {
+        if (b == 0) {
+            divisionbyzero(node, context);
+        }
+        if (b == -1) {
+            return makelongvalue(0);
+        }
+        int64_t remainder = a % b;
+        // The remainder takes the sign of the divisor.
+        if (remainder != 0 && ((remainder < 0) != (b < 0))) {
+            remainder += b;
+        }
+        return makelongvalue(remainder);
+    }
+    case '&':
+        return makelongvalue(a & b);
+    case '|':
+        return makelongvalue(a | b);
+    case '^':
+        return makelongvalue(a ^ b);
+    case TOKEN_SHIFTLEFT:
+        if (b < 0 || b > 63) {
+            return makelongvalue(0);
+        }
+        return makelongvalue(static_cast<int64_t>(static_cast<uint64_t>(a) << b));
+    case TOKEN_SHIFTRIGHT:
+        if (b < 0 || b > 63) {
+            return makelongvalue(a < 0 ? -1 : 0);
+        }
+        return makelongvalue(a >> b);
+    default:
+        fail(node, "invalid number operation", context);
+    }
+}
+
+VornScriptObjectPtr doubleoperation(const VornScriptExpressionBase& node, TokenKind op, double a,
+                                    double b, VornScriptContextBase& context) {
+    switch (op) {
+    case '+':
+        return makenumbervalue(a + b);
+    case '-':
+        return makenumbervalue(a - b);
+    case '*':
+        return makenumbervalue(a * b);
+    case '/':
+        if (b == 0.0) {
+            divisionbyzero(node, context);
+        }
+        return makenumbervalue(a / b);
+    case '%':
+        fail(node, "operator % requires integer numbers", context);
+    case '&':
+    case '|':
+    case '^':
+    case TOKEN_SHIFTLEFT:
+    case TOKEN_SHIFTRIGHT:
+        fail(node, "operation requires integer numbers", context);
+    default:
+        fail(node, "invalid number operation", context);
+    }
+}
+
+// Ordering of a three-way comparison result by the operator.
+bool ordered(TokenKind op, int order, const VornScriptExpressionBase& node,
+             VornScriptContextBase& context, const char* illegalphrase) {
+    switch (op) {
+    case '<':
+        return order < 0;
+    case '>':
+        return order > 0;
+    case TOKEN_LESSEQUAL:
+        return order <= 0;
+    case TOKEN_GREATEREQUAL:
+        return order >= 0;
+    case TOKEN_EQUAL:
+        return order == 0;
+    case TOKEN_NOTEQUAL:
+        return order != 0;
+    default:
+        fail(node, illegalphrase, context);
+    }
+}
+
+template <class T> int threeway(T a, T b) {
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+std::string_view trimblanks(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const size_t last = text.find_last_not_of(" \t\r\n");
+    return text.substr(first, last - first + 1);
+}
+
+// One item of a text list: equal to the value, or a range "a-b" holding it.
+bool listitemmatches(std::string_view item, const VornScriptObjectPtr& value,
+                     const std::string& valuetext) {
+    item = trimblanks(item);
+    const VornNumberReading itemnumber = readnumbertext(item);
+    const VornNumberReading valuenumber = value->readnumber();
+    if (itemnumber.kind != VornNumberKind::none && valuenumber.kind != VornNumberKind::none) {
+        return itemnumber.doublevalue == valuenumber.doublevalue;
+    }
+    // A range "from-to" of two numbers (the first may carry its own sign).
+    const size_t dash = item.find('-', 1);
+    if (dash != std::string_view::npos && valuenumber.kind != VornNumberKind::none) {
+        const VornNumberReading from = readnumbertext(item.substr(0, dash));
+        const VornNumberReading till = readnumbertext(item.substr(dash + 1));
+        if (from.kind != VornNumberKind::none && till.kind != VornNumberKind::none) {
+            return from.doublevalue <= valuenumber.doublevalue &&
+                   valuenumber.doublevalue <= till.doublevalue;
+        }
+    }
+    return item == valuetext;
+}
+
+} // namespace
+
+VornScriptObjectPtr numericoperation(const VornScriptExpressionBase& node, TokenKind op,
+                                     const VornScriptObjectPtr& left,
+                                     const VornScriptObjectPtr& right,
+                                     VornScriptContextBase& context) {
+    if (!left || !right) {
+        return {};
+    }
+    if (left->isnull() || right->isnull()) {
+        fail(node, "undefined value", context);
+    }
+    left->normalize();
+    right->normalize();
+    if (left->islong() && right->islong()) {
+        int64_t a = 0;
+        int64_t b = 0;
+        if (!left->readlong(a) || !right->readlong(b)) {
+            fail(node, "number expected", context);
+        }
+        return longoperation(node, op, a, b, context);
+    }
+    double a = 0.0;
+    double b = 0.0;
+    std::string error;
+    if (!getdouble(left, a, error) || !getdouble(right, b, error)) {
+        raiseatnode(node, error, &context);
+    }
+    return doubleoperation(node, op, a, b, context);
+}
+
+VornScriptObjectPtr addvalues(const VornScriptExpressionBase& node, const VornScriptObjectPtr& left,
+                              const VornScriptObjectPtr& right, VornScriptContextBase& context) {
+    if (left->isnumber() && right->isnumber()) {
+        return numericoperation(node, '+', left, right, context);
+    }
+    std::string text;
+    left->appendstring(text);
+    right->appendstring(text);
+    // Text joined to a cast string stays text, so ((string)'0') + '1' + '2' is "012".
+    const bool stringcoded =
+        left->gettypecode() == VornTypeCode::string || right->gettypecode() == VornTypeCode::string;
+    return makestringvalue(std::move(text),
+                           stringcoded ? VornTypeCode::string : VornTypeCode::notset);
+}
+
+bool comparevalues(const VornScriptExpressionBase& node, const VornScriptObjectPtr& left,
+                   const VornScriptObjectPtr& right, TokenKind op, VornScriptContextBase& context) {
+    const bool leftmissing = !left || left->isnull();
+    const bool rightmissing = !right || right->isnull();
+    if (leftmissing || rightmissing) {
+        if (op == TOKEN_EQUAL) {
+            return leftmissing && rightmissing;
+        }
+        if (op == TOKEN_NOTEQUAL) {
+            return !(leftmissing && rightmissing);
+        }
+        fail(node, "number expected", context);
+    }
+    if (left->isnumber() && right->isnumber()) {
+        std::string error;
+        if (!left->isdouble() && !right->isdouble()) {
+            int64_t a = 0;
+            int64_t b = 0;
+            if (!getlong(left, a, error) || !getlong(right, b, error)) {
+                raiseatnode(node, error, &context);
+            }
+            return ordered(op, threeway(a, b), node, context, "illegal number compare operator");
+        }
+        double a = 0.0;
+        double b = 0.0;
+        if (!getdouble(left, a, error) || !getdouble(right, b, error)) {
+            raiseatnode(node, error, &context);
+        }
+        return ordered(op, threeway(a, b), node, context, "illegal number compare operator");
+    }
+    if (op != TOKEN_EQUAL && op != TOKEN_NOTEQUAL &&
+        (left->getobjecttype() != VornObjectType::string ||
+         right->getobjecttype() != VornObjectType::string)) {
+        fail(node, "numbers or casted strings expected", context);
+    }
+    const std::string lefttext = left->tostring();
+    const std::string righttext = right->tostring();
+    return ordered(op, lefttext.compare(righttext), node, context,
+                   "illegal string compare operator");
+}
+
+bool listmembership(const VornScriptExpressionBase& node, const VornScriptObjectPtr& value,
+                    const VornScriptObjectPtr& list, VornScriptContextBase& context) {
+    std::string error;
+    if (list->getobjecttype() == VornObjectType::vector) {
+        VornScriptObjectList elements;
+        if (!list->getvectorelements(elements, error)) {
+            raiseatnode(node, error, &context);
+        }
+        for (const VornScriptObjectPtr& element : elements) {
+            if (comparevalues(node, value, element, TOKEN_EQUAL, context)) {
+                return true;
+            }
+        }
+        return false;
+    }
+    const std::string valuetext = value ? value->tostring() : std::string();
+    if (list->getobjecttype() == VornObjectType::structure) {
+        std::vector<std::string> names;
+        if (!list->getstructurefields(names, error)) {
+            raiseatnode(node, error, &context);
+        }
+        for (const std::string& name : names) {
+            if (name == valuetext) {
+                return true;
+            }
+        }
+        return false;
+    }
+    const std::string fulltext = list->tostring();
+    const std::string_view text = trimblanks(fulltext);
+    const std::string listtext(text.starts_with('[') && text.ends_with(']') && text.size() >= 2
+                                   ? text.substr(1, text.size() - 2)
+                                   : text);
+    const char separator = listtext.find(',') != std::string::npos ? ',' : ';';
+    VornScriptObjectPtr probe = value ? value : makeundefinedvalue();
+    size_t start = 0;
+    while (start <= listtext.size()) {
+        size_t end = listtext.find(separator, start);
+        if (end == std::string::npos) {
+            end = listtext.size();
+        }
+        if (listitemmatches(std::string_view(listtext).substr(start, end - start), probe,
+                            valuetext)) {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
+bool regexfound(const VornScriptExpressionBase& node, const VornScriptObjectPtr& text,
+                const VornScriptObjectPtr& pattern, VornScriptContextBase& context) {
+    try {
+        const vornstdstring::VornRegularExpression expression(pattern->tostring(), false);
+        return expression.search(text->tostring());
+    } catch (const vornstdstring::VornRegularExpressionError& error) {
+        raiseatnode(node, error.what(), &context);
+    }
+}
+
+} // namespace vornscript

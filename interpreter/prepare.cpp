@@ -1,0 +1,41 @@
+// The prepare pass, run once over a tree before it is evaluated: function
+// definitions register their user function in the current scope (the global
+// scope before a run), so a function can be called before its definition in
+// the text; label definitions enter the context's set of known labels.
+#include "interpreter/evaluationwrapper.h"
+
+namespace vornscript {
+namespace {
+
+VornScriptUserFunction userfunctionrecord(const VornScriptFunctionDefinition& definition) {
+    VornScriptUserFunction function;
+    function.name = definition.name.text;
+    for (const VornScriptFunctionDefinition::Parameter& parameter : definition.parameters) {
+        function.parameters.push_back({parameter.name.text, parameter.byreference});
+    }
+    function.variablearguments = definition.variablearguments;
+    function.body = definition.body;
+    function.position = definition.position();
+    return function;
+}
+
+} // namespace
+
+void preparenode(VornScriptExpressionBase& node, VornScriptContextBase& context) {
+    if (node.nodekind == VornScriptNodeKind::functiondefinition) {
+        context.currentscope().functions.push_back(
+            userfunctionrecord(static_cast<const VornScriptFunctionDefinition&>(node)));
+    } else if (node.nodekind == VornScriptNodeKind::gotolabel) {
+        context.knownlabels.insert(
+            static_cast<const VornScriptGotoLabelDefinition&>(node).label.text);
+    }
+    VornScriptNodeList children;
+    node.children(children);
+    for (const VornScriptNodePtr& child : children) {
+        if (child) {
+            preparenode(*child, context);
+        }
+    }
+}
+
+} // namespace vornscript

@@ -1,0 +1,161 @@
+// Expression evaluation: operators and numbers, comparisons, assignment and
+// references, member and element access, collection literals, increments.
+#include "interpreter_testsupport.h"
+
+namespace vornscriptunittests {
+namespace {
+
+TEST(InterpreterExpressions, OperatorsAndNumbers) {
+    checkcases({
+        {"3+4*5", "23"},
+        {"(3+4)*5", "35"},
+        {"30/3/2/1", "5"},
+        {"39/13", "3"},
+        {"3/13", "0.230769"},
+        {"3/0", "<error> test Line 1 Col 1 division by 0"},
+        {"3/0.0", "<error> test Line 1 Col 1 division by 0"},
+        {"13 % 4", "1"},
+        {"-13 % 4", "3"},
+        {"13 % -4", "-3"},
+        {"-13 % -4", "-1"},
+        {"3.5 % 2", "<error> test Line 1 Col 1 operator % requires integer numbers"},
+        {"3.5 & 2", "<error> test Line 1 Col 1 operation requires integer numbers"},
+        {"3.5+4.5", "8"},
+        {"3+4.5", "7.500000"},
+        {"20.00 + 0", "20"},
+        {"0.00", "0.00"},
+        {"9223372036854775807 + 1", "9223372036854775808.000000"},
+        {"9223372036854775807 * 2", "18446744073709551616.000000"},
+        {"0x3F & 0x10", "16"},
+        {"0x1F | 0x20", "63"},
+        {"0x20 ^ 0x11", "49"},
+        {"~0x11 & 0xffff", "65518"},
+        {"0x20 << 2", "128"},
+        {"0x8f >> 2", "35"},
+        {"- 0", "0"},
+        {"-0.0000", "0"},
+        {"var u; -u", "<error> test Line 1 Col 8 number required"},
+        {"-'abc'", "<error> test Line 1 Col 1 number required"},
+        {"!0", "1"},
+        {"!'yes'", "0"},
+        {"var u; u+3", "3"},
+        {"var u; 3.5+u", "3.5"},
+        {"var a; 'abc'+a", "abc"},
+        {"var u; u*3", "<error> test Line 1 Col 8 value is undefined"},
+        {"(string)1 + (string)2+(string)3", "123"},
+        {"((string)'0') + '1' + '2'", "012"},
+        {"'3' + 4", "7"},
+        {"(double)3.1415", "3.141500"},
+        {"(double)0.00", "0"},
+        {"(int)3.1415", "3"},
+        {"(int)-3.1415", "-3"},
+        {"(int)1e3", "1000"},
+        {"(structure)[1,2]", "{0: 1, 1: 2}"},
+        {"(vector){ 1: 'b', 0: 'a' }", "['a','b']"},
+        {"pi", "3.141593"},
+        {"FILE_ATTRIBUTE_DIRECTORY + FILE_ATTRIBUTE_VIRTUAL", "65552"},
+        {"true ? false ? 1 : 2 : 3", "2"},
+        {"false ? 3+2+3 : 1-2-3", "-4"},
+    });
+}
+
+TEST(InterpreterExpressions, Comparisons) {
+    checkcases({
+        {"3.10000 == 3.1 + 0.00", "1"},
+        {" 0003 != -03", "1"},
+        {"'3' == 3", "1"},
+        {"3.5 == 3.50", "1"},
+        {"1.2 == ' 1.2 '", "1"},
+        {"null == null", "1"},
+        {"var u; u == null", "1"},
+        {"var u; u == 0", "0"},
+        {"var u; u != 0", "1"},
+        {"var u; u < 0", "<error> test Line 1 Col 8 value is undefined"},
+        {"'a' < 'b'", "1"},
+        {"'ab' <= 'abc'", "1"},
+        {"'ba' >= 'b'", "1"},
+        {"3 < (string)[3,4,5]", "1"},
+        {"3.14 == 'STRING'", "0"},
+        {"101 >= 'a'", "0"},
+        {"[3,4,5] == [3,4,5]", "1"},
+        {"({a: 1, b: 2}) == {b: 2, a: 1}", "1"},
+        {"[3,4,5] >= [3,4,5]", "<error> test Line 1 Col 1 numbers or casted strings expected"},
+        {"3 < [3,4,5]", "<error> test Line 1 Col 1 numbers or casted strings expected"},
+        {"(string)[3,4,5] >= (string)[3,4,5]", "1"},
+        {"\"hello\" =~ \"h.*llo\"", "1"},
+        {"\"hello\" !~ \"h[aEiou]llo\"", "1"},
+        {"'hello' in ' hello  ,  world'", "1"},
+        {"'x' in ' hello  ,  world'", "0"},
+        {"var r = ''; for (var i = 1; i <= 5; i++) if (i in ' 3 - 4  ') r = r + ',' + i; r",
+         ",3,4"},
+        {"2 in [1, 2, 3]", "1"},
+        {"'b' in {a: 1, b: 2}", "1"},
+        {"'c' in {a: 1, b: 2}", "0"},
+        {"var x = 0; x || 1", "1"},
+        {"var x = 0; x && y", "0"},
+        {"var x = '1'; x || y", "1"},
+        {"var x = '1'; x && y", "<error> test Line 1 Col 19 variable not defined: y"},
+    });
+}
+
+TEST(InterpreterExpressions, AssignmentAndReferences) {
+    checkcases({
+        {"var a,b,c; a = b = c = 'hello world'; a+b+c;", "hello worldhello worldhello world"},
+        {"var x = 0; x |= 0x10; x |= 0x2F", "63"},
+        {"var a; a +=  'abc'; a+= 'abc';a", "abcabc"},
+        {"var x = 10; x -= 3; x *= 4; x /= 7; x %= 3; x <<= 4; x >>= 1; x ^= 3", "11"},
+        {"var x; var y; x=&y; x=3; y;", "3"},
+        {"var x = [ 1,2,3,4,5]; var y; y=x; y[2] = 17; x[2]+','+y[2];", "3,17"},
+        {"var x = {a: 1}; var y; y=x; y.a = 2; x.a+','+y.a;", "1,2"},
+        {"var x = 13; var v; v['a'] =& x; v['a'] = 10; x", "10"},
+        {"var x; { var inner = 5; x =& inner; } x = 6; x", "6"},
+        {"var x = 1; ++x--", "<error> test Line 1 Col 12 variable expected on left side"},
+        {"var a = [1]; foreach (var x in a) x = 'nonsense';",
+         "<error> test Line 1 Col 35 const object must not be changed"},
+    });
+}
+
+TEST(InterpreterExpressions, MembersElementsAndCollections) {
+    checkcases({
+        {"var date; date{'year'}=2019;date{'month'}=5;date{'day'}=13;date;",
+         "{day: 13, month: 5, year: 2019}"},
+        {"var date; date.year=2019; date", "{year: 2019}"},
+        {"var x = {a: 1}; x.weekday; x", "{a: 1, weekday: }"},
+        {"var s = 'text'; s.a = 1", "<error> test Line 1 Col 17 structure variable expected"},
+        {"var arr; arr[0] = 13; arr", "[13]"},
+        {"var structure; structure['three'] = 2020;structure[3] = 2019; structure",
+         "{3: 2019, three: 2020}"},
+        {"var a = [ 1,2,3,4 ];  a[6]; a", "[1,2,3,4,,,]"},
+        {"var a = [ 1,2,3,4 ];  a[6]", ""},
+        {"var arr; arr[3]=2019;++arr[3];", "2020"},
+        {"var a = []; a[-1]", "<error> test Line 1 Col 13 vector index must be a positive number"},
+        {"var a = []; a['x'] = 1; a", "<error> test Line 1 Col 13 integer value expected"},
+        {"[ 'a', 'b', 'c', -3 .. 1+2, 'd' ]", "['a','b','c',-3,-2,-1,0,1,2,3,'d']"},
+        {"['a'..'h']", "['a','b','c','d','e','f','g','h']"},
+        {"[[1,2,3,4][1]..5]", "[2,3,4,5]"},
+        {"var from = 1; [from..3]",
+         "<error> test Line 1 Col 23 invalid syntax: constant number expression expected in "
+         "number range"},
+        {"var x = [1,'a b','\\''];  x", "[1,'a b','\\'']"},
+        {"var s = { b: 'z', a: 13 }; s", "{a: 13, b: 'z'}"},
+        {"var i = 0; [i++, i++, i]", "[0,1,2]"},
+    });
+}
+
+TEST(InterpreterExpressions, Increments) {
+    checkcases({
+        {"var x = 1;var y = x++ + x++ + 3;x + ',' + y;", "3,5"},
+        {"var x = 9;var y = x-- + x--;x + ',' + y;", "7,18"},
+        {"var x = 1;var y = ++x + ++x + 3;x + ',' + y;", "3,9"},
+        {"var x = 9;var y = (++x)--;x +','+y", "9,10"},
+        {"var a; a++; a;", "1"},
+        {"var a; a--; a;", "-1"},
+        {"var a = 13.5; a++; a", "14.500000"},
+        {"var n = 10; var v1 = n++, v2=n++,v3=n++; n+'|'+v1+'|'+v2+'|'+v3;", "13|10|10|10"},
+        {"var n = 10; var v1 = ++n, v2=++n,v3=++n; n+'|'+v1+'|'+v2+'|'+v3;", "13|11|12|13"},
+        {"var x = 9223372036854775807; x++; x", "9223372036854775808.000000"},
+    });
+}
+
+} // namespace
+} // namespace vornscriptunittests
