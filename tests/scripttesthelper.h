@@ -1,4 +1,4 @@
-// Shared helper of the interpreter tests: runs a script text through the
+// Shared helper of the script-level tests: runs a script text through the
 // script run and returns its result text, so test tables read as
 // (script, expected result) rows. Errors come back as "<error> " plus the
 // full error text, positions included.
@@ -13,7 +13,7 @@
 
 namespace vornscriptunittests {
 
-inline std::string runinterpreted(const std::string& script, const std::string& name = "test") {
+inline std::string runtestscript(const std::string& script, const std::string& name = "test") {
     vornscript::VornScriptRunRequest request;
     request.scriptname = name;
     request.scripttext = script;
@@ -27,7 +27,7 @@ struct ScriptCase {
 
 inline void checkcases(const std::vector<ScriptCase>& cases) {
     for (const ScriptCase& row : cases) {
-        EXPECT_EQ(runinterpreted(row.script), row.expected) << "script: " << row.script;
+        EXPECT_EQ(runtestscript(row.script), row.expected) << "script: " << row.script;
     }
 }
 
