@@ -1,367 +1,199 @@
-// Text functions called the way the dispatcher calls them: selected by name
-// and argument count through the registry (so the family's table keys and
-// the padding of optional arguments are covered too), with results compared
-// as their text forms and failures as their exact messages.
-#include "interpreter/context.h"
-#include "sysfunctions/systemfunctionregistry.h"
+// Text functions as scripts call them: each row is a script and the result
+// text the script run gives (errors as "<error> " and the full error text).
+// Vectors of texts are usually shown through join('|', ...) so that the rows
+// read as the parts themselves.
 #include "sysfunctions/textfunctions.h"
-#include "values/structurehandler.h"
-#include "values/vectorhandler.h"
+#include "tests/scripttesthelper.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 namespace vornscriptunittests {
 
-using namespace vornscript;
-
-namespace {
-
-VornScriptObjectPtr s(const char* text) {
-    return makestringvalue(text);
-}
-VornScriptObjectPtr s(std::string text) {
-    return makestringvalue(std::move(text));
-}
-VornScriptObjectPtr n(int64_t value) {
-    return makelongvalue(value);
-}
-VornScriptObjectPtr d(double value) {
-    return makedoublevalue(value);
-}
-VornScriptObjectPtr null() {
-    return makeundefinedvalue();
-}
-VornScriptObjectPtr vec(std::vector<VornScriptObjectPtr> elements) {
-    return makehandlervalue(makeref<VornScriptObjectVectorHandler>(std::move(elements)));
-}
-VornScriptObjectPtr record(std::vector<std::pair<const char*, VornScriptObjectPtr>> members) {
-    VornScriptMemberMap map;
-    for (auto& [name, value] : members) {
-        map.emplace(name, value);
-    }
-    return makehandlervalue(makeref<VornScriptObjectStructureHandler>(std::move(map)));
-}
-// An undefined variable as a script's `var name;` binds it.
-VornScriptObjectPtr variable(const char* name) {
-    VornScriptObjectPtr value = makeundefinedvalue();
-    value->setname(name);
-    return value;
-}
-
-// The result text, or "<error> " and the message. A vector result is written
-// as its element texts between "[" and "]" separated by "|", so the rows show
-// the parts themselves rather than their quoted element forms.
-std::string call(const std::string& name, std::vector<VornScriptObjectPtr> arguments) {
-    VornSystemFunctionSelection selection;
-    std::string error;
-    if (!selectsystemfunction(name, arguments.size(), selection, error)) {
-        return "<error> " + error;
-    }
-    while (arguments.size() < selection.parametercount) {
-        arguments.push_back(makeundefinedvalue());
-    }
-    VornScriptContextBase context;
-    VornScriptObjectPtr result;
-    VornSystemCall systemcall{context, name, arguments, result, error};
-    if (!selection.impl(systemcall)) {
-        return "<error> " + error;
-    }
-    if (!result) {
-        return "<no result>";
-    }
-    if (result->getobjecttype() != VornObjectType::vector) {
-        return result->tostring();
-    }
-    VornScriptObjectList elements;
-    result->getvectorelements(elements, error);
-    std::string text = "[";
-    for (const VornScriptObjectPtr& element : elements) {
-        if (text.size() > 1) {
-            text += '|';
-        }
-        text += element->tostring();
-    }
-    return text + "]";
-}
-
-struct Row {
-    const char* function;
-    std::vector<VornScriptObjectPtr> arguments;
-    std::string expected;
-};
-
-void checkrows(const std::vector<Row>& rows) {
-    for (const Row& row : rows) {
-        std::string arguments;
-        for (const VornScriptObjectPtr& argument : row.arguments) {
-            if (!arguments.empty()) {
-                arguments += ", ";
-            }
-            arguments += argument->toelementstring();
-        }
-        EXPECT_EQ(call(row.function, row.arguments), row.expected)
-            << row.function << "(" << arguments << ")";
-    }
-}
-
-} // namespace
-
 TEST(TextFunctions, SubstringsAndLengths) {
-    checkrows({
-        {"mid", {s("abcdef"), n(3)}, "def"},
-        {"mid", {s("abcdef"), n(3), n(2)}, "de"},
-        {"mid", {s("abcdefghijklmnopqrstuvw"), n(12), n(1)}, "m"},
-        {"mid", {s("abcdef"), n(10)}, ""},
-        {"mid", {s("abcdef"), makestringvalue("2", VornTypeCode::string), d(1.9)}, "c"},
-        {"mid", {s("abcdef"), d(1e300)}, ""},
-        {"mid", {s("abcdef"), n(4), n(100)}, "ef"},
-        {"mid", {s("abcdef"), n(-1)}, "<error> mid position argument must be a positive number"},
-        {"mid", {s("abcdef"), s("x")}, "<error> mid position argument must be a positive number"},
-        {"mid",
-         {s("abcdef"), n(1), n(-2)},
-         "<error> mid optional length argument must be a positive number"},
-        {"left", {s("abcdef"), n(3)}, "abc"},
-        {"left", {s("ab"), n(3)}, "ab"},
-        {"left", {n(1234), n(2)}, "12"},
-        {"left",
-         {s("abcdef"), n(-1)},
-         "<error> left optional length position argument must be a positive number"},
-        {"right", {s("abcdef"), n(3)}, "def"},
-        {"right", {s("ab"), n(5)}, "ab"},
-        {"right",
-         {s("abcdef"), n(-3)},
-         "<error> right optional length position argument must be a positive number"},
-        {"fill", {s("abcdefg"), n(1), n(5), s("AB")}, "aABABAg"},
-        {"fill", {s("abcdefghij"), n(7), n(5), s("XYZ")}, "abcdefgXYZ"},
-        {"fill", {s("abc"), n(0), n(-1), s("X")}, "<error> fill size must be a positive number"},
-        {"fill",
-         {s("abc"), n(-1), n(1), s("X")},
-         "<error> fill pos must be a positive number inside text"},
-        {"fill",
-         {s("abc"), n(4), n(1), s("X")},
-         "<error> fill pos must be a positive number inside text"},
-        {"strlen", {s("abcdefghijklmnopqrstuvwxyz")}, "26"},
-        {"length", {n(-123)}, "4"},
-        {"size", {s("")}, "0"},
-        {"length", {vec({n(1), null(), n(3), n(4)})}, "4"},
-        {"size", {record({{"a", n(1)}, {"b", n(2)}})}, "2"},
-        {"strlen", {null()}, "<error> expected string or vector or structure"},
-        {"isempty", {null()}, "1"},
-        {"isempty", {s("")}, "1"},
-        {"isempty", {vec({})}, "1"},
-        {"isempty", {record({})}, "1"},
-        {"isempty", {s(" ")}, "0"},
-        {"isempty", {n(0)}, "0"},
-        {"isempty", {vec({null()})}, "0"},
+    checkcases({
+        {"mid('abcdef', 3)", "def"},
+        {"mid('abcdef', 3, 2)", "de"},
+        {"'abcdefghijklmnopqrstuvw'.mid(12, 1)", "m"},
+        {"mid('abcdef', 10) + '|' + mid('abcdef', 4, 100)", "|ef"},
+        {"mid('abcdef', '2', 1.9)", "c"},
+        {"mid('abcdef', -1)",
+         "<error> test Line 1 Col 1 mid position argument must be a positive number"},
+        {"mid('abcdef', 'x')",
+         "<error> test Line 1 Col 1 mid position argument must be a positive number"},
+        {"mid('abcdef', 1, -2)",
+         "<error> test Line 1 Col 1 mid optional length argument must be a positive number"},
+        {"left('abcdef', 3) + '|' + left('ab', 3) + '|' + left(1234, 2)", "abc|ab|12"},
+        {"left('abcdef', -1)", "<error> test Line 1 Col 1 left optional length position argument "
+                               "must be a positive number"},
+        {"right('abcdef', 3) + '|' + right('ab', 5)", "def|ab"},
+        {"right('abcdef', -3)", "<error> test Line 1 Col 1 right optional length position argument "
+                                "must be a positive number"},
+        {"var s = (string)left((string)'01234', 2); s.length()", "2"},
+        {"fill('abcdefg', 1,5,'AB')", "aABABAg"},
+        {"fill('abcdefghij', 7, 5, 'XYZ')", "abcdefgXYZ"},
+        {"fill('abc', 0, -1, 'X')",
+         "<error> test Line 1 Col 1 fill size must be a positive number"},
+        {"fill('abc', -1, 1, 'X')",
+         "<error> test Line 1 Col 1 fill pos must be a positive number inside text"},
+        {"fill('abc', 4, 1, 'X')",
+         "<error> test Line 1 Col 1 fill pos must be a positive number inside text"},
+        {"strlen('abcdef'+'ghijklmnopqrst'+'uvwxyz')", "26"},
+        {"length(-123) + size('')", "4"},
+        {"var v; v[0] = 1; v[2] = 2; v[3] = 3; length(v)", "4"},
+        {"var s = {a: 1, b: 2}; size(s)", "2"},
+        {"strlen(null)", "<error> test Line 1 Col 1 expected string or vector or structure"},
+        {"var v = []; var s = {}; [isempty(null), isempty(''), isempty(v), isempty(s)]",
+         "[1,1,1,1]"},
+        {"var v = [0]; [isempty(' '), isempty(0), isempty(v)]", "[0,0,0]"},
     });
 }
 
 TEST(TextFunctions, SearchAndComparison) {
-    checkrows({
-        {"index", {s("abcdef"), s("z")}, "-1"},
-        {"index", {s("abcdef"), s("d")}, "3"},
-        {"index", {s("abab"), s("")}, "0"},
-        {"rindex", {s("abcabc"), s("bc")}, "4"},
-        {"rindex", {s("abc"), s("x")}, "-1"},
-        {"containstext", {s("hello"), s("ell")}, "1"},
-        {"textcontains", {s("hello"), s("ELL")}, "0"},
-        {"textstartswith", {s("hello"), s("he")}, "1"},
-        {"textstartswith", {s("hello"), s("lo")}, "0"},
-        {"textendswith", {s("hello"), s("lo")}, "1"},
-        {"textendswith", {s("lo"), s("hello")}, "0"},
-        {"strcmp", {n(123), n(25)}, "-1"},
-        {"strcmp", {s("ARBEIT"), s("arbeit")}, "-1"},
-        {"strcmp", {s("abc"), s("abc")}, "0"},
-        {"strcmp", {s("abcd"), s("abc")}, "1"},
-        {"strcmp", {s("\xE4"), s("z")}, "1"},
-        {"stricmp", {s("arbeit"), s("Arbeit")}, "0"},
-        {"stricmp", {s("erde"), s("BACH")}, "1"},
-        {"stricmp", {s("ab"), s("ABC")}, "-1"},
-        {"comparetext", {s("hello"), s("HELLO")}, "1"},
-        {"comparetextignorecase", {s("hello"), s("HELLO")}, "0"},
-        {"comparenumeric", {s("13"), s("12")}, "1"},
-        {"comparenumeric", {s("9"), s("10")}, "-1"},
-        {"comparenumeric", {s("-5"), s("+3")}, "-1"},
-        {"comparenumeric", {d(13.333), s("000013.3330000")}, "0"},
-        {"comparenumeric", {s("2.5"), s("10.25")}, "-1"},
-        {"comparenumeric", {s("2.5"), s("10")}, "1"},
-        {"comparenumeric", {s("a13"), s("a14")}, "-1"},
-        {"comparenumeric", {s("99999999999999999999"), s("1")}, "1"},
+    checkcases({
+        {"index('abcdef', 'z')", "-1"},
+        {"index('abcdef', 'd')", "3"},
+        {"rindex('abcabc', 'bc') + '|' + rindex('abc', 'x')", "4|-1"},
+        {"[containstext('hello', 'ell'), textcontains('hello', 'ELL')]", "[1,0]"},
+        {"[textstartswith('hello', 'he'), textstartswith('hello', 'lo')]", "[1,0]"},
+        {"[textendswith('hello', 'lo'), textendswith('lo', 'hello')]", "[1,0]"},
+        {"strcmp(123,25)", "-1"},
+        {"strcmp('ARBEIT','arbeit')", "-1"},
+        {"strcmp('abc','abc') + '|' + strcmp('abcd','abc')", "0|1"},
+        {"stricmp('arbeit','Arbeit')", "0"},
+        {"stricmp('erde','BACH')", "1"},
+        {"stricmp('ab','ABC')", "-1"},
+        {"comparetext('hello', 'HELLO')", "1"},
+        {"comparetextignorecase('hello', 'HELLO')", "0"},
+        {"comparenumeric('13', '12')", "1"},
+        {"comparenumeric('9', '10') + '|' + comparenumeric('-5', '+3')", "-1|-1"},
+        {"comparenumeric(13.333, 000013.3330000)", "0"},
+        {"comparenumeric('2.5', '10.25') + '|' + comparenumeric('2.5', '10')", "-1|1"},
+        {"comparenumeric('a13', 'a14')", "-1"},
+        {"comparenumeric('99999999999999999999', '1')", "1"},
     });
 }
 
 TEST(TextFunctions, ConversionAndClassification) {
-    checkrows({
-        {"trim", {s("    abcdef  \t\n\r")}, "abcdef"},
-        {"trim", {s(".")}, "."},
-        {"trimleft", {s("    abcdef    ")}, "abcdef    "},
-        {"trimright", {s("  abc \r\n")}, "  abc"},
-        {"escapestring",
-         {s(std::string("a\tb\n'\"\\\0\x01\xE4", 10))},
-         "a\\tb\\n\\'\\\"\\\\\\0\\x01\xE4"},
-        {"unescapestring", {s("a\\tb\\x41\\'")}, "a\tbA'"},
-        {"quotestring", {s("hello \"world")}, "'hello \\\"world'"},
-        {"unquotestring", {s("'it\\'s'")}, "it's"},
-        {"unquotestring", {s("\"a\\tb\"")}, "a\tb"},
-        {"unquotestring", {s("plain 'text'")}, "plain 'text'"},
-        {"ord", {s("A")}, "65"},
-        {"ord", {s("\xFF")}, "255"},
-        {"ord", {s("AB")}, "<error> function ord requires a string with length 1 as argument"},
-        {"ord", {s("")}, "<error> function ord requires a string with length 1 as argument"},
-        {"chr", {n(65)}, "A"},
-        {"chr", {n(43)}, "+"},
-        {"chr", {n(255)}, "\xFF"},
-        {"chr", {n(256)}, "<error> function chr expects a number between 0 and 255"},
-        {"chr", {n(-1)}, "<error> function chr expects a number between 0 and 255"},
-        {"chr", {s("A")}, "<error> function chr expects a number between 0 and 255"},
-        {"toupper", {s("abcDEF1_\xE4")}, "ABCDEF1_\xE4"},
-        {"tolower", {s("ABCdef1_")}, "abcdef1_"},
-        {"isnumber", {n(-13)}, "1"},
-        {"isnumber", {d(13.76)}, "1"},
-        {"isnumber", {s("-13.76")}, "1"},
-        {"isnumber", {s("")}, "0"},
-        {"isnumber", {null()}, "0"},
-        {"isnumber", {s("13.")}, "0"},
-        {"isnumber", {s("1e5")}, "0"},
-        {"isnumber", {s("0x1F")}, "0"},
-        {"ishexnumber", {s("-13")}, "0"},
-        {"ishexnumber", {s("x13")}, "0"},
-        {"ishexnumber", {s("13.76")}, "0"},
-        {"ishexnumber", {s("3abcdef")}, "1"},
-        {"ishexnumber", {s("d30")}, "1"},
-        {"ishexnumber", {null()}, "0"},
-        {"isalpha", {s("x3")}, "0"},
-        {"isalpha", {s("xY")}, "1"},
-        {"isalphanumeric", {s("x3")}, "1"},
-        {"iswhitespace", {s(" \t\r\n")}, "1"},
-        {"iswhitespace", {s(" x")}, "0"},
+    checkcases({
+        {R"(trim("    abcdef  \t\n\r"))", "abcdef"},
+        {"trim('.')", "."},
+        {"trimleft('    abcdef    ')", "abcdef    "},
+        {R"(trimright("  abc \r\n"))", "  abc"},
+        {R"(escapestring("a\tb\n'\"\\" + chr(0) + chr(1)))", R"(a\tb\n\'\"\\\0\x01)"},
+        {R"(unescapestring('a\\tb\\x41\\\''))", "a\tbA'"},
+        {R"(quotestring('hello "world'))", R"('hello \"world')"},
+        {R"(unquotestring("'it\\'s'") + '|' + unquotestring("plain 'text'"))", "it's|plain 'text'"},
+        {"ord('A') + '|' + ord(chr(255))", "65|255"},
+        {"ord('AB')",
+         "<error> test Line 1 Col 1 function ord requires a string with length 1 as argument"},
+        {"ord('')",
+         "<error> test Line 1 Col 1 function ord requires a string with length 1 as argument"},
+        {"chr(65) + chr(43)", "A+"},
+        {"chr(255)", "\xFF"},
+        {"strlen(chr(0))", "1"},
+        {"chr(256)", "<error> test Line 1 Col 1 function chr expects a number between 0 and 255"},
+        {"chr(-1)", "<error> test Line 1 Col 1 function chr expects a number between 0 and 255"},
+        {"chr('A')", "<error> test Line 1 Col 1 function chr expects a number between 0 and 255"},
+        {"toupper('abcDEF1_')", "ABCDEF1_"},
+        {"tolower('ABCdef1_' + chr(196))", "abcdef1_\xC4"},
+        {"[isnumber(-13), isnumber(''), isnumber(null), isnumber(13.76)]", "[1,0,0,1]"},
+        {"[isnumber('-13.76'), isnumber('13.'), isnumber('1e5'), isnumber('0x1F')]", "[1,0,0,0]"},
+        {"[ishexnumber('-13'), ishexnumber('x13'), ishexnumber('13.76')]", "[0,0,0]"},
+        {"[ishexnumber('3abcdef'), ishexnumber('d30'), ishexnumber(null)]", "[1,1,0]"},
+        {"[isalpha('x3'), isalpha('xY'), isalphanumeric('x3')]", "[0,1,1]"},
+        {R"([iswhitespace(" \t\r\n"), iswhitespace(' x')])", "[1,0]"},
+        {"[isalpha(''), isalpha(null), isalpha(-13)]", "[0,0,0]"},
+        {"[isalphanumeric(''), isalphanumeric(null), isalphanumeric(-13)]", "[0,0,0]"},
+        {"[iswhitespace(''), iswhitespace(null), iswhitespace(-13)]", "[0,0,0]"},
     });
-    for (const char* function : {"isalpha", "isalphanumeric", "iswhitespace"}) {
-        checkrows({{function, {s("")}, "0"}, {function, {null()}, "0"}, {function, {n(-13)}, "0"}});
-    }
 }
 
 TEST(TextFunctions, SplittingAndJoining) {
-    const VornScriptObjectPtr words = vec({s("hello"), s("world")});
-    checkrows({
-        {"split", {s("a,b,c,d,e")}, "[a|b|c|d|e]"},
-        {"split", {s("a,,b,")}, "[a||b|]"},
-        {"split", {s("")}, "[]"},
-        {"split", {s("a--b"), s("--")}, "[a|b]"},
-        {"splitlines", {s("a \r\n b\n c\r\n\r\nd e"), n(0)}, "[a \r\n| b\n| c\r\n|\r\n|d e]"},
-        {"splitlines", {s("a \r\n b\n c\r\n\r\nd e"), n(1)}, "[a| b| c||d e]"},
-        {"splitwords", {s("a \r\n b\n c,d\r\n\r\nd?e")}, "[a|b|c|d|d?e]"},
-        {"splitwords", {s("a b\n c\r\n\r\nd, e"), s("\t\r\n?,;!")}, "[a b| c|d| e]"},
-        {"join", {s(" "), words, s("!")}, "hello world !"},
-        {"join", {s("-"), words}, "hello-world"},
-        {"join", {s("-"), record({{"b", n(2)}, {"a", n(1)}})}, "1-2"},
-        {"join", {s("+"), s("a"), n(2), s("c")}, "a+2+c"},
-        {"join", {s("-"), s("abc")}, "<error> structure or vector expected"},
-        {"concat", {s("<"), words, s(">")}, "<helloworld>"},
-        {"concat", {words}, "helloworld"},
-        {"concat", {n(5)}, "<error> structure or vector expected"},
+    checkcases({
+        {"split('a,b,c,d,e')", "['a','b','c','d','e']"},
+        {"join('|', split('a,,b,'))", "a||b|"},
+        {"split('')", "[]"},
+        {"join('|', split('a--b', '--'))", "a|b"},
+        {R"(join('|', splitlines("a \r\n b\n c\r\n\r\nd e", 0)))", "a \r\n| b\n| c\r\n|\r\n|d e"},
+        {R"(join('|', splitlines("a \r\n b\n c\r\n\r\nd e", 1)))", "a| b| c||d e"},
+        {R"(join('|', splitwords("a \r\n b\n c,d\r\n\r\nd?e")))", "a|b|c|d|d?e"},
+        {R"(join('|', splitwords("a b\n c\r\n\r\nd, e", "\t\r\n?,;!")))", "a b| c|d| e"},
+        {"var arr = ['hello','world']; join(' ', arr, '!')", "hello world !"},
+        {"var arr = ['hello','world']; concat('<', arr, '>')", "<helloworld>"},
+        {"var arr = ['hello','world']; join('-', arr) + concat(arr)", "hello-worldhelloworld"},
+        {"var s = {b: 2, a: 1}; join('-', s)", "1-2"},
+        {"join('+', 'a', 2, 'c')", "a+2+c"},
+        {"join('-', 'abc')", "<error> test Line 1 Col 1 structure or vector expected"},
+        {"concat(5)", "<error> test Line 1 Col 1 structure or vector expected"},
     });
 }
 
 TEST(TextFunctions, RangeListsAndCsv) {
-    checkrows({
-        {"parseintrangelist", {s("1,2 3;5-7 9")}, "[1|2|3|5|6|7|9]"},
-        {"parseintrangelist", {s(" 5 - 1 ")}, "[5|4|3|2|1]"},
-        {"parseintrangelist", {s("  10  ")}, "[10]"},
-        {"parseintrangelist", {s("3,3")}, "[3|3]"},
-        {"parseintrangelist", {s("1-x")}, "<error> parseintrangelist invalid range list syntax"},
-        {"makecsvline", {vec({s("a"), s("b c"), s("d")}), s(",")}, "a,\"b c\",d\n"},
-        {"makecsvline", {vec({s("x\"y"), s("")}), s(";")}, "\"x\"\"y\";\n"},
-        {"parsecsvline", {s("a;b;\"c d\"")}, "[a|b|c d]"},
-        {"parsecsvline", {s("a;b,c"), s(";")}, "[a|b,c]"},
-        {"parsecsvline",
-         {s("\t \"1, \"\"2\"\", 3\", \",;\t:\r\n\"\r\n")},
-         "[1, \"2\", 3|,;\t:\r\n]"},
-        {"parsecsvline", {s("a,\"b")}, "<error> missing ending quote"},
-        {"parsecsvline", {s("a,b\nc")}, "<error> extra characters before end of line"},
-        {"splitcsvlines", {s("a;b;\n\"c\nd\";\"e f\";")}, "[a;b;|\"c\nd\";\"e f\";]"},
-        {"splitcsvlines", {s("'a\nb'\nc"), s("'")}, "['a\nb'|c]"},
+    checkcases({
+        {"parseintrangelist('1,2 3;5-7 9')", "[1,2,3,5,6,7,9]"},
+        {"parseintrangelist(' 5 - 1 ')", "[5,4,3,2,1]"},
+        {"parseintrangelist('  10  ')", "[10]"},
+        {"parseintrangelist('3,3')", "[3,3]"},
+        {"parseintrangelist('1-x')",
+         "<error> test Line 1 Col 1 parseintrangelist invalid range list syntax"},
+        {"makecsvline(['a','b c','d'], ',')", "a,\"b c\",d\n"},
+        {R"(makecsvline(['x"y', ''], ';'))", "\"x\"\"y\";\n"},
+        {R"(join('|', parsecsvline('a;b;"c d"')))", "a|b|c d"},
+        {"join('|', parsecsvline('a;b,c', ';'))", "a|b,c"},
+        {R"(join('|', parsecsvline("\t \"1, \"\"2\"\", 3\", \",;\t:\r\n\"\r\n", ",")))",
+         "1, \"2\", 3|,;\t:\r\n"},
+        {R"(parsecsvline('a,"b'))", "<error> test Line 1 Col 1 missing ending quote"},
+        {R"(parsecsvline("a,b\nc"))",
+         "<error> test Line 1 Col 1 extra characters before end of line"},
+        {R"(join('|', splitcsvlines("a;b;\n\"c\nd\";\"e f\";")))", "a;b;|\"c\nd\";\"e f\";"},
+        {R"(join('|', splitcsvlines("'a\nb'\nc", "'")))", "'a\nb'|c"},
     });
 }
 
 TEST(TextFunctions, ReplaceAndWildcards) {
-    const VornScriptObjectPtr wordsignorecase = record({{"ignorecase", n(1)}, {"wordsonly", n(1)}});
-    const VornScriptObjectPtr regexfirst =
-        record({{"regularexpressions", n(1)}, {"replaceall", n(0)}});
-    checkrows({
-        {"replace", {s("through the never"), s("e"), s("E")}, "through thE nEvEr"},
-        {"replace", {s("aaa"), s("a"), s("aa")}, "aaaaaa"},
-        {"replace",
-         {s("we have the thesis"), s("THE"), s("a"), wordsignorecase},
+    checkcases({
+        {"'through the never'.replace('e', 'E').replace('ou', 'OU')", "thrOUgh thE nEvEr"},
+        {"replace('aaa', 'a', 'aa')", "aaaaaa"},
+        {"replace('we have the thesis', 'THE', 'a', { ignorecase:true; wordsonly:true; })",
          "we have a thesis"},
-        {"replace", {s("a1b22"), s("[0-9]+"), s("#"), regexfirst}, "a#b22"},
-        {"replace", {s("abc"), s("b"), s("x"), null()}, "axc"},
-        {"replace",
-         {s("abc"), s("(b"), s("x"), record({{"regularexpressions", n(1)}})},
-         "<error> regular expression error"},
-        {"defaultreplaceoptions",
-         {},
+        {"replace('a1b22', '[0-9]+', '#', {regularexpressions: 1, replaceall: 0})", "a#b22"},
+        {"replace('abc', 'b', 'x', null)", "axc"},
+        {"replace('abc', '(b', 'x', {regularexpressions: 1})",
+         "<error> test Line 1 Col 1 regular expression error"},
+        {"defaultreplaceoptions()",
          "{encodenotascii: 0, ignorecase: 0, regularexpressions: 0, replaceall: 1, wholeonly: 0, "
          "wordsonly: 0}"},
-        {"like", {s("hellohello"), s("*ello*h*")}, "1"},
-        {"like", {s("hello3hello"), s("h[ae]llo#h[ae]llo")}, "1"},
-        {"like", {s("Hello"), s("h*")}, "0"},
-        {"substitute", {s("hello"), s("e"), s("a")}, "hallo"},
-        {"substitute", {s("hello Lord"), s("l"), s("L"), s("gi")}, "heLLo Lord"},
-        {"substitute",
-         {s("its all about geeksforgeeks"), s("(geeks)(.*)"), s("$2"), s("")},
+        {"[like('hellohello', '*ello*h*'), like('hello3hello', 'h[ae]llo#h[ae]llo')]", "[1,1]"},
+        {"like('Hello', 'h*')", "0"},
+        {"substitute('hello', 'e', 'a')", "hallo"},
+        {"substitute('hello Lord', 'l', 'L', 'gi')", "heLLo Lord"},
+        {"substitute('its all about geeksforgeeks', '(geeks)(.*)', '$2', '')",
          "its all about forgeeks"},
-        {"substitute", {s("hello"), s("h([el]+)(o+)"), s("h$1...$2")}, "hell...o"},
-        {"substitute", {s("hello"), s("[e"), s("a")}, "<error> regular expression syntax error"},
+        {"substitute('hello', 'h([el]+)(o+)', 'h$1...$2')", "hell...o"},
+        {"substitute('hello', '[e', 'a')",
+         "<error> test Line 1 Col 1 regular expression syntax error"},
     });
 }
 
-TEST(TextFunctions, MatchWritesGroupsIntoBoundArguments) {
-    checkrows({
-        {"match", {s("hello"), s("^h[el]+o$")}, "1"},
-        {"match", {s("hello"), s("E")}, "0"},
-        {"match", {s("hello"), s("(")}, "<error> regular expression syntax error"},
+TEST(TextFunctions, MatchAndRegexOperators) {
+    checkcases({
+        {"match('hello', '^h[el]+o$')", "1"},
+        {"match('hello', 'E')", "0"},
+        {"match('hello', '(')", "<error> test Line 1 Col 1 regular expression syntax error"},
+        {"var x; var whole; match('hello', '^h([el]+)o$', whole, x); whole+'|'+x", "hello|ell"},
+        {"var a; var b; match('hello', '^h([el]*)(o+)$', null, a, b); a+'|'+b", "ell|o"},
+        // Outputs beyond the groups, and all outputs after a failed match, are undefined.
+        {"var a = 1; var b = 2; match('hello', 'l+', a, b); [a, b == null]", "['ll',1]"},
+        {"var x = 1; match('hello', 'E', x); x == null", "1"},
+        // The text may be one of the output variables.
+        {R"(var t = 'key=value'; var v; match(t, '(\\w+)=(\\w+)', null, t, v); t+'|'+v)",
+         "key|value"},
+        {R"([("hello" =~ "h.*llo"), ("hello" !~ "h[aEiou]llo")])", "[1,1]"},
+        {"'hello' =~ '('", "<error> test Line 1 Col 1 regular expression syntax error"},
     });
-
-    const VornScriptObjectPtr whole = variable("whole");
-    const VornScriptObjectPtr group = variable("x");
-    EXPECT_EQ(call("match", {s("hello"), s("^h([el]+)o$"), whole, group}), "1");
-    EXPECT_EQ(whole->tostring() + "|" + group->tostring(), "hello|ell");
-
-    // null holds the place of the whole match; a surplus output becomes undefined.
-    const VornScriptObjectPtr a = variable("a");
-    const VornScriptObjectPtr b = variable("b");
-    const VornScriptObjectPtr extra = variable("extra");
-    std::string error;
-    ASSERT_TRUE(extra->assign(s("old"), error));
-    EXPECT_EQ(call("match", {s("hello"), s("^h([el]*)(o+)$"), null(), a, b, extra}), "1");
-    EXPECT_EQ(a->tostring() + "|" + b->tostring(), "ell|o");
-    EXPECT_TRUE(extra->isnull());
-
-    // After a failed match the outputs are undefined.
-    const VornScriptObjectPtr missed = variable("missed");
-    EXPECT_EQ(call("match", {s("hello"), s("^x(.)"), missed}), "0");
-    EXPECT_TRUE(missed->isnull());
-
-    // The text may be the output variable itself.
-    const VornScriptObjectPtr text = s("key=value");
-    text->setname("text");
-    const VornScriptObjectPtr value = variable("value");
-    EXPECT_EQ(call("match", {text, s("(\\w+)=(\\w+)"), null(), text, value}), "1");
-    EXPECT_EQ(text->tostring() + "|" + value->tostring(), "key|value");
-}
-
-TEST(TextFunctions, SharedRegexTest) {
     bool matched = false;
     std::string error;
-    EXPECT_TRUE(scriptregexmatch("hello", "h.*llo", matched, error));
-    EXPECT_TRUE(matched);
-    EXPECT_TRUE(scriptregexmatch("hello", "h[aEiou]llo", matched, error));
-    EXPECT_FALSE(matched);
-    EXPECT_FALSE(scriptregexmatch("hello", "a{2,1}", matched, error));
+    EXPECT_FALSE(vornscript::scriptregexmatch("hello", "a{2,1}", matched, error));
     EXPECT_EQ(error, "regular expression syntax error");
 }
 
