@@ -5,9 +5,7 @@
 #include <ctime>
 #include <filesystem>
 
-#if __has_include("support/logsink.h")
 #include "support/logsink.h"
-#endif
 
 namespace vornscript {
 
@@ -79,10 +77,8 @@ std::function<void(const std::string& text, bool withtime)> logfilesink() {
     };
 }
 
-#if __has_include("support/logsink.h")
 void installlogfilesink() {
     setlogsink(logfilesink());
 }
-#endif
 
 } // namespace vornscript

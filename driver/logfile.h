@@ -42,9 +42,7 @@ std::string logtimestamp();
 // log seam of the value layer (writelogline) takes it as its sink.
 std::function<void(const std::string& text, bool withtime)> logfilesink();
 
-#if __has_include("support/logsink.h")
 // Makes the log file the receiver of vornscript::writelogline.
 void installlogfilesink();
-#endif
 
 } // namespace vornscript

@@ -5,94 +5,12 @@
 #include <fstream>
 
 #include "driver/logfile.h"
+#include "support/charconvert.h"
 #include "support/stringbasics.h"
 
 namespace vornscript {
 
 namespace {
-
-// MERGE: replace with vornstdstring conversions (ansi2wstring, wstring2ansi,
-// utf82wstring) once the string library's conversions are merged.
-// Windows-1252 bytes 0x80..0x9F; the five unassigned ones map to the C1
-// control of the same number so that the round trip is lossless.
-constexpr char16_t cp1252high[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-std::u16string ansitowide(std::string_view text) {
-    std::u16string wide;
-    wide.reserve(text.size());
-    for (char c : text) {
-        auto byte = static_cast<unsigned char>(c);
-        wide += (byte >= 0x80 && byte < 0xA0) ? cp1252high[byte - 0x80] : char16_t(byte);
-    }
-    return wide;
-}
-
-std::string widetoansi(std::u16string_view text) {
-    std::string ansi;
-    ansi.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        char16_t c = text[i];
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-            ansi += static_cast<char>(c);
-            continue;
-        }
-        const char16_t* found = std::find(std::begin(cp1252high), std::end(cp1252high), c);
-        ansi +=
-            found != std::end(cp1252high) ? static_cast<char>(0x80 + (found - cp1252high)) : '?';
-        // One "?" for a whole surrogate pair.
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] < 0xE000) {
-            ++i;
-        }
-    }
-    return ansi;
-}
-
-// Invalid or truncated sequences become U+FFFD and decoding goes on at the
-// next byte.
-std::u16string utf8towide(std::string_view text) {
-    std::u16string wide;
-    wide.reserve(text.size());
-    size_t i = 0;
-    while (i < text.size()) {
-        auto lead = static_cast<unsigned char>(text[i]);
-        int length = lead < 0x80                   ? 1
-                     : lead >= 0xC2 && lead < 0xE0 ? 2
-                     : lead >= 0xE0 && lead < 0xF0 ? 3
-                     : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                   : 0;
-        char32_t code = length == 1   ? lead
-                        : length == 2 ? lead & 0x1F
-                        : length == 3 ? lead & 0x0F
-                                      : lead & 0x07;
-        bool valid = length > 0 && i + length <= text.size();
-        for (int k = 1; valid && k < length; ++k) {
-            auto next = static_cast<unsigned char>(text[i + k]);
-            valid = (next & 0xC0) == 0x80;
-            code = (code << 6) | (next & 0x3F);
-        }
-        // Reject overlong forms, surrogates and values beyond Unicode.
-        valid = valid && !(length == 3 && code < 0x800) && !(length == 4 && code < 0x10000) &&
-                !(code >= 0xD800 && code < 0xE000) && code <= 0x10FFFF;
-        if (!valid) {
-            wide += u'\uFFFD';
-            ++i;
-            continue;
-        }
-        if (code >= 0x10000) {
-            code -= 0x10000;
-            wide += static_cast<char16_t>(0xD800 + (code >> 10));
-            wide += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
-        } else {
-            wide += static_cast<char16_t>(code);
-        }
-        i += length;
-    }
-    return wide;
-}
 
 // The section name of a line starting with "[": up to "]", or the trimmed
 // rest of the line when there is none.
@@ -108,7 +26,7 @@ const std::u16string initsection = u"INIT";
 template <typename Entries> std::string initvalue(const Entries& entries, std::u16string_view key) {
     for (const auto& entry : entries) {
         if (entry.section == initsection && entry.phrase == key) {
-            return vornstdstring::trim(widetoansi(entry.translation));
+            return vornstdstring::trim(vornstdstring::wstring2ansi(entry.translation));
         }
     }
     return {};
@@ -190,7 +108,7 @@ bool VornScriptTranslator::loadfile(const std::filesystem::path& path,
         firstline = false;
         if (line.starts_with('[')) {
             std::string name = sectionname(line);
-            section = utf8towide(name);
+            section = vornstdstring::utf82wstring(name);
             ininclude = name == "include";
             continue;
         }
@@ -218,8 +136,9 @@ bool VornScriptTranslator::loadfile(const std::filesystem::path& path,
             splitlength = 1;
         }
         if (split != std::string::npos) {
-            entries.push_back({section, utf8towide(std::string_view(line).substr(0, split)),
-                               utf8towide(std::string_view(line).substr(split + splitlength))});
+            entries.push_back(
+                {section, vornstdstring::utf82wstring(std::string_view(line).substr(0, split)),
+                 vornstdstring::utf82wstring(std::string_view(line).substr(split + splitlength))});
             continue;
         }
         if (!vornstdstring::trim(line.substr(0, line.find("--"))).empty()) {
@@ -253,21 +172,21 @@ std::string VornScriptTranslator::translate(const std::string& phrase, const std
     if (phrase.empty() || selectedtable == nullptr) {
         return phrase;
     }
-    auto found = selectedtable->find(ansitowide(phrase));
+    auto found = selectedtable->find(vornstdstring::ansi2wstring(phrase));
     if (found == selectedtable->end()) {
         return phrase;
     }
     const std::vector<VornTranslationEntry>& candidates = found->second;
     if (!tag.empty()) {
-        std::u16string widetag = ansitowide(tag);
+        std::u16string widetag = vornstdstring::ansi2wstring(tag);
         for (const VornTranslationEntry& entry : candidates) {
             if (entry.section == widetag) {
-                return widetoansi(entry.translation);
+                return vornstdstring::wstring2ansi(entry.translation);
             }
         }
     }
     // No entry under the tag: the first one of any other section serves.
-    return widetoansi(candidates.front().translation);
+    return vornstdstring::wstring2ansi(candidates.front().translation);
 }
 
 void installtranslator() {

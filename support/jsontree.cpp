@@ -1,7 +1,7 @@
 // JSON tree: tokenizer, recursive-descent parser and writer (see jsontree.h).
 #include "support/jsontree.h"
 
-#include <cstdio>
+#include "support/stringescape.h"
 
 namespace vornjson {
 
@@ -279,47 +279,6 @@ private:
     vornjsontokenizer tokens;
 };
 
-// MERGE: replace with vornstdstring::escapestring once the string library is
-// merged. NUL, tab, CR and LF become \0 \t \r \n; backslash and both quotes
-// get a backslash; printable ASCII and the Latin-1 letters äöüßÄÖÜ stay; any
-// other byte becomes \x and two upper-case hex digits.
-void appendescaped(std::string& out, std::string_view text) {
-    for (char c : text) {
-        auto byte = static_cast<unsigned char>(c);
-        switch (c) {
-        case '\0':
-            out += "\\0";
-            continue;
-        case '\t':
-            out += "\\t";
-            continue;
-        case '\r':
-            out += "\\r";
-            continue;
-        case '\n':
-            out += "\\n";
-            continue;
-        case '\\':
-        case '\'':
-        case '"':
-            out += '\\';
-            out += c;
-            continue;
-        default:
-            break;
-        }
-        bool latin1letter = byte == 0xE4 || byte == 0xF6 || byte == 0xFC || byte == 0xDF ||
-                            byte == 0xC4 || byte == 0xD6 || byte == 0xDC;
-        if ((byte >= 0x20 && byte < 0x7F) || latin1letter) {
-            out += c;
-        } else {
-            char hex[5];
-            std::snprintf(hex, sizeof hex, "\\x%02X", byte);
-            out += hex;
-        }
-    }
-}
-
 // One or more decimal digits, blanks around them allowed.
 bool isbarenumber(std::string_view text) {
     size_t first = text.find_first_not_of(' ');
@@ -419,7 +378,7 @@ void vornjsontree::writeto(std::string& out, int depth) const {
             out += nodetext;
         } else {
             out += '"';
-            appendescaped(out, nodetext);
+            out += vornstdstring::escapestring(nodetext);
             out += '"';
         }
         return;
