@@ -3,9 +3,11 @@
 // Every element's text and number are computed once as a sort key and the
 // sort moves indexes into the key list, so a comparison neither converts nor
 // allocates. The comparison is a callable handed to the introspective sort,
-// which stays safe for orders that are not consistent.
+// which stays safe for orders that are not consistent; with a script compare
+// function the callable calls it through the ordinary call resolution.
 #include "sysfunctions/collectionfunctions.h"
 
+#include "interpreter/functioncalls.h"
 #include "interpreter/raise.h"
 #include "sysfunctions/collectioncompare.h"
 #include "sysfunctions/collectionsupport.h"
@@ -14,6 +16,8 @@
 
 #include <cstdint>
 #include <numeric>
+#include <span>
+#include <utility>
 #include <vector>
 
 namespace vornscript {
@@ -88,6 +92,57 @@ template <VornSortOrder order> bool sortvector(VornSystemCall& call) {
     return true;
 }
 
+// Ends a sort whose compare function cannot be called or gives no boolean.
+struct VornSortAbort {
+    std::string message;
+};
+
+std::string comparefunctionmessage(const std::string& name, const char* phrase) {
+    return interpretermessage("compare function") + " " + name + "($$) " +
+           interpretermessage(phrase);
+}
+
+// sort(vector, comparefunctionname, ...): the function is called as
+// name(a, b, ...) with the further arguments and returns true when a < b.
+template <bool inverse> bool sortwithfunction(VornSystemCall& call) {
+    VornScriptObjectList elements;
+    if (!sortelements(call, elements)) {
+        return false;
+    }
+    const std::string name = call.arguments[1]->tostring();
+    const std::span<const VornScriptObjectPtr> extra = call.arguments.subspan(2);
+    const std::string notfound = interpretermessage("function not found");
+    // Reused by every comparison; the dispatcher may pad it.
+    VornScriptObjectList arguments;
+    const auto less = [&](uint32_t a, uint32_t b) {
+        if (inverse) {
+            std::swap(a, b);
+        }
+        arguments.clear();
+        arguments.push_back(elements[a] ? elements[a] : makeundefinedvalue());
+        arguments.push_back(elements[b] ? elements[b] : makeundefinedvalue());
+        arguments.insert(arguments.end(), extra.begin(), extra.end());
+        VornScriptObjectPtr result;
+        std::string error;
+        if (!callfunction(call.context, name, arguments, result, error,
+                          VornScriptSourcePosition())) {
+            throw VornSortAbort{error == notfound ? comparefunctionmessage(name, "not found")
+                                                  : error};
+        }
+        bool isless = false;
+        if (!getbool(result, isless, error)) {
+            throw VornSortAbort{comparefunctionmessage(name, "must return true if a < b")};
+        }
+        return isless;
+    };
+    try {
+        call.result = sortedcopy(elements, sortedpositions(elements.size(), less));
+    } catch (const VornSortAbort& abort) {
+        return failcall(call, abort.message);
+    }
+    return true;
+}
+
 constexpr VornSystemFunctionEntry entries[] = {
     {"sort($)", sortvector<standardorder>},
     {"sortnumeric($)", sortvector<numericorder>},
@@ -97,6 +152,8 @@ constexpr VornSystemFunctionEntry entries[] = {
     {"inversesortnumeric($)", sortvector<inverted(numericorder)>},
     {"inversesortalphabetic($)", sortvector<inverted(alphabeticorder)>},
     {"inversesortignorecase($)", sortvector<inverted(ignorecaseorder)>},
+    {"sort($$", sortwithfunction<false>},
+    {"inversesort($$", sortwithfunction<true>},
 };
 
 } // namespace
