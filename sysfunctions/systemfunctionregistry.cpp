@@ -5,6 +5,8 @@
 #include "sysfunctions/systemfunctionregistry.h"
 
 #include "support/phrasetranslator.h"
+#include "sysfunctions/collectionfunctions.h"
+#include "sysfunctions/jsonfunctions.h"
 #include "sysfunctions/textfunctions.h"
 
 #include <algorithm>
@@ -26,7 +28,9 @@ size_t keyargumentcount(std::string_view key) {
 
 // The tables of the families built so far, in search order.
 std::span<const VornSystemFunctionTable> familytables() {
-    static const std::vector<VornSystemFunctionTable> tables = {textfunctiontable()};
+    static const std::vector<VornSystemFunctionTable> tables = {
+        collectionfunctiontable(), sortfunctiontable(), grepfunctiontable(),
+        bytebufferfunctiontable(), jsonfunctiontable(), textfunctiontable()};
     return tables;
 }
 
