@@ -48,8 +48,8 @@ TEST(InterpreterRun, ViewsAndResults) {
     request.parse = false;
     request.scripttext = "3/0";
     outcome = vornscript::runscript(request);
-    EXPECT_EQ(outcome.output, "console Line 1 Col 1 division by 0\n");
-    EXPECT_EQ(outcome.result, "<error> console Line 1 Col 1 division by 0");
+    EXPECT_EQ(outcome.output, "console Line 1 Col 3 division by 0\n");
+    EXPECT_EQ(outcome.result, "<error> console Line 1 Col 3 division by 0");
 }
 
 TEST(InterpreterRun, OptionsAndParametersBecomeVariables) {
