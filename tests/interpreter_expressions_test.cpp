@@ -1,6 +1,6 @@
 // Expression evaluation: operators and numbers, comparisons, assignment and
 // references, member and element access, collection literals, increments.
-#include "interpreter_testsupport.h"
+#include "scripttesthelper.h"
 
 namespace vornscriptunittests {
 namespace {

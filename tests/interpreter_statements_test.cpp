@@ -1,6 +1,6 @@
 // Statements and control flow: scopes and var/undef, if, loops, foreach,
 // switch, goto, try/catch, loop limits and the exception structure.
-#include "interpreter_testsupport.h"
+#include "scripttesthelper.h"
 
 namespace vornscriptunittests {
 namespace {
@@ -133,9 +133,10 @@ TEST(InterpreterStatements, TryCatchAndExceptionStructure) {
     });
 }
 
-TEST(InterpreterStatements, NotYetAvailableCalls) {
+TEST(InterpreterStatements, UnresolvedCalls) {
     checkcases({
-        {"f(1)", "<error> test Line 1 Col 1 function call not implemented yet: f"},
+        {"f(1)", "<error> test Line 1 Col 1 function not found"},
+        {"mid(1)", "<error> test Line 1 Col 1 function not found"},
     });
 }
 
