@@ -1,9 +1,8 @@
 // sprintf's formatting engine (conversions, flags, "*" arguments, the item
 // limit, the missing-argument rule and every message), logmessage and the
 // clock and calendar functions.
+#include "scripttesthelper.h"
 #include "support/logsink.h"
-#include "sysfunctions/formatfunctions.h"
-#include "systemcalltesthelper.h"
 
 #include <gtest/gtest.h>
 
@@ -14,94 +13,70 @@
 namespace vornscriptunittests {
 using namespace vornscript;
 
-namespace {
-
-std::string callformat(const std::string& name, std::vector<VornScriptObjectPtr> arguments) {
-    const VornSystemFunctionTable tables[] = {formatfunctiontable()};
-    return callsystemfunction(tables, name, std::move(arguments));
-}
-
-VornScriptObjectPtr t(const char* text) {
-    return textvalue(text);
-}
-
-struct SprintfCase {
-    std::vector<VornScriptObjectPtr> arguments;
-    std::string expected;
-};
-
-void checksprintf(const std::vector<SprintfCase>& cases) {
-    for (const SprintfCase& row : cases) {
-        EXPECT_EQ(callformat("sprintf", row.arguments), row.expected)
-            << "format: " << (row.arguments.empty() ? "" : row.arguments[0]->tostring());
-    }
-}
-
-} // namespace
-
 TEST(FormatFunctions, SprintfConversions) {
-    checksprintf({
-        {{t("%05d-%s=%c%5.3f"), t("23"), t("tax"), t("43"), t("3.14")}, "00023-tax=+3.140"},
-        {{t("%4.3f"), t("3.1415927")}, "3.142"},
-        {{t("%04X %03x"), t("63"), t("42")}, "003F 02a"},
-        {{t("%+d|%-4d|%u"), t("5"), t("7"), t("8")}, "+5|7   |8"},
-        {{t("100%% sure")}, "100% sure"},
+    checkcases({
+        {"sprintf('%05d-%s=%c%5.3f', 23, 'tax', 43, 3.14)", "00023-tax=+3.140"},
+        {"sprintf('%4.3f', 3.1415927) == '3.142'", "1"},
+        {"sprintf('%04X %03x', 63, 0x2A)", "003F 02a"},
+        {"sprintf('%+d|%-4d|%u', 5, 7, 8)", "+5|7   |8"},
+        {"sprintf('100%% sure')", "100% sure"},
         // Whole-number conversions format a 32-bit long.
-        {{t("%d"), t("5000000000")}, "705032704"},
-        {{t("%x %u"), t("-1"), t("-1")}, "ffffffff 4294967295"},
+        {"sprintf('%d', 5000000000)", "705032704"},
+        {"sprintf('%x %u', -1, -1)", "ffffffff 4294967295"},
         // Each letter reads the value its own way.
-        {{t("%d %d %d"), t("3.9"), t("-3.9"), t("abc")}, "3 -3 0"},
-        {{t("%f|%f"), t("abc"), t("2")}, "0.000000|2.000000"},
-        {{t("[%s]"), makeundefinedvalue()}, "[]"},
-        {{t("%s"), vectorvalue({t("1"), t("a b")})}, "[1,'a b']"},
-        {{t("%.2s|%5s"), t("abcdef"), t("ab")}, "ab|   ab"},
-        {{t("%c%c"), t("65"), t("321")}, "AA"},
+        {"sprintf('%d %d %d', 3.9, -3.9, 'abc')", "3 -3 0"},
+        {"sprintf('%f|%f', 'abc', 2)", "0.000000|2.000000"},
+        {"var u; sprintf('[%s]', u)", "[]"},
+        {"sprintf('%s', [1, 'a b'])", "[1,'a b']"},
+        {"sprintf('%.2s|%5s', 'abcdef', 'ab')", "ab|   ab"},
+        {"sprintf('%c%c', 65, 321)", "AA"},
         // A NUL character ends its item, as a C string would.
-        {{t("<%c>"), t("0")}, "<>"},
+        {"sprintf('<%c>', 0)", "<>"},
+        {"'%d items'.sprintf(3)", "3 items"},
     });
 }
 
 TEST(FormatFunctions, SprintfStarArguments) {
-    checksprintf({
-        {{t("%0*d-%s=%c%*.*f"), t("5"), t("23"), t("tax"), t("43"), t("5"), t("3"), t("3.14")},
-         "00023-tax=+3.140"},
-        {{t("%*.*f|"), t("7"), t("3"), t("3.14")}, "  3.140|"},
+    checkcases({
+        {"sprintf('%0*d-%s=%c%*.*f', 5, 23, 'tax', 43, 5, 3, 3.14)", "00023-tax=+3.140"},
+        {"sprintf('%*.*f|', 7, 3, 3.14)", "  3.140|"},
         // A negative width left-justifies, a negative precision is none.
-        {{t("%*d|"), t("-4"), t("7")}, "7   |"},
-        {{t("%.*f"), t("-1"), t("3.14")}, "3.140000"},
-        {{t("%***d"), t("1"), t("2"), t("3"), t("4")}, "<error> too many format * arguments"},
+        {"sprintf('%*d|', -4, 7)", "7   |"},
+        {"sprintf('%.*f', -1, 3.14)", "3.140000"},
+        {"sprintf('%***d', 1, 2, 3, 4)", "<error> test Line 1 Col 1 too many format * arguments"},
     });
 }
 
 TEST(FormatFunctions, SprintfMissingArgumentsAndErrors) {
-    checksprintf({
+    checkcases({
         // Without values the rest of the format stays as written, "%%" included.
-        {{t("a %d b %% c")}, "a %d b %% c"},
-        {{t("%d and %d %%"), t("1")}, "1 and %d %%"},
-        {{t("%*d"), t("5")}, "%*d"},
-        {{t("50% off")}, "50% off"},
-        {{t("50%"), t("1")}, "50%"},
-        {{t("%5"), t("1")}, "%5"},
-        {{t("%q"), t("1")}, "<error> invalid q format character"},
-        {{t("%ld"), t("1")}, "<error> invalid l format character"},
-        {{t("% d"), t("1")}, "<error> invalid   format character"},
-        {{t("")}, "<error> sprintf requires format parameter as first argument"},
-        {{makeundefinedvalue(), t("1")},
-         "<error> sprintf requires format parameter as first argument"},
+        {"sprintf('a %d b %% c')", "a %d b %% c"},
+        {"sprintf('%d and %d %%', 1)", "1 and %d %%"},
+        {"sprintf('%*d', 5)", "%*d"},
+        {"sprintf('50% off')", "50% off"},
+        {"sprintf('50%', 1)", "50%"},
+        {"sprintf('%5', 1)", "%5"},
+        {"sprintf('%q', 1)", "<error> test Line 1 Col 1 invalid q format character"},
+        {"sprintf('%ld', 1)", "<error> test Line 1 Col 1 invalid l format character"},
+        {"sprintf('% d', 1)", "<error> test Line 1 Col 1 invalid   format character"},
+        {"sprintf('')", "<error> test Line 1 Col 1 sprintf requires format parameter as first "
+                        "argument"},
+        {"var u; sprintf(u, 1)", "<error> test Line 1 Col 8 sprintf requires format parameter "
+                                 "as first argument"},
     });
 }
 
 TEST(FormatFunctions, SprintfItemsAreCutAt1023Bytes) {
-    const std::string longtext(2000, 'x');
-    EXPECT_EQ(callformat("sprintf", {t("%s!"), t(longtext.c_str())}), std::string(1023, 'x') + "!");
-    EXPECT_EQ(callformat("sprintf", {t("%2000d")}), "%2000d");
-    EXPECT_EQ(callformat("sprintf", {t("%2000d|"), t("5")}), std::string(1023, ' ') + "|");
-    EXPECT_EQ(callformat("sprintf", {t("%-2000d|"), t("5")}),
+    const std::string spaces(1023, ' ');
+    EXPECT_EQ(runtestscript("var s = ''; for (var i = 0; i < 200; i++) s = s + 'xxxxxxxxxx'; "
+                            "sprintf('%s!', s)"),
+              std::string(1023, 'x') + "!");
+    EXPECT_EQ(runtestscript("sprintf('%2000d|', 5)"), spaces + "|");
+    EXPECT_EQ(runtestscript("sprintf('%-2000d|', 5)"),
               std::string("5").append(1022, ' ').append("|"));
     // Absurd widths and precisions give the same cut item, without delay.
-    EXPECT_EQ(callformat("sprintf", {t("%*d|"), t("1000000000000"), t("5")}),
-              std::string(1023, ' ') + "|");
-    EXPECT_EQ(callformat("sprintf", {t("%.99999999999999f|"), t("1")}),
+    EXPECT_EQ(runtestscript("sprintf('%*d|', 1000000000000, 5)"), spaces + "|");
+    EXPECT_EQ(runtestscript("sprintf('%.99999999999999f|', 1)"),
               std::string("1.").append(1021, '0').append("|"));
 }
 
@@ -109,8 +84,8 @@ TEST(FormatFunctions, LogmessageWritesOneTimedEntry) {
     std::vector<std::pair<std::string, bool>> lines;
     setlogsink(
         [&lines](const std::string& text, bool withtime) { lines.emplace_back(text, withtime); });
-    EXPECT_EQ(callformat("logmessage", {t("hello world")}), "hello world");
-    EXPECT_EQ(callformat("logmessage", {t("a"), makeundefinedvalue(), t("3")}), "a3");
+    EXPECT_EQ(runtestscript("logmessage('hello world')"), "hello world");
+    EXPECT_EQ(runtestscript("var u; logmessage('a', u, 3)"), "a3");
     setlogsink(nullptr);
     const std::vector<std::pair<std::string, bool>> expected = {{"hello world", true},
                                                                 {"a3", true}};
@@ -122,29 +97,31 @@ TEST(FormatFunctions, ClockAndCalendar) {
     std::tm local{};
     localtime_r(&now, &local);
 
-    const std::string date = callformat("getdatestring", {});
-    EXPECT_EQ(date, std::to_string(local.tm_mday) + "." + std::to_string(local.tm_mon + 1) + "." +
-                        std::to_string(local.tm_year + 1900));
-    EXPECT_TRUE(std::regex_match(callformat("gettimestring", {}),
-                                 std::regex("([1-9]|1[0-9]|2[0-3]|0):[0-5][0-9]:[0-5][0-9]")));
-    EXPECT_EQ(callformat("gettimestring", {t("9769")}), "2:42:49");
-    EXPECT_EQ(callformat("gettimestring", {t("0")}), "0:00:00");
-    EXPECT_EQ(callformat("gettimestring", {t("x")}), "0:00:00");
-
-    const std::string datetime = callformat("getdatetime", {});
+    EXPECT_EQ(runtestscript("getdatestring()"), std::to_string(local.tm_mday) + "." +
+                                                    std::to_string(local.tm_mon + 1) + "." +
+                                                    std::to_string(local.tm_year + 1900));
+    EXPECT_TRUE(std::regex_match(runtestscript("gettimestring()"),
+                                 std::regex("(1?[0-9]|2[0-3]):[0-5][0-9]:[0-5][0-9]")));
+    checkcases({
+        {"gettimestring(9769)", "2:42:49"},
+        {"gettimestring(0)", "0:00:00"},
+        {"gettimestring('x')", "0:00:00"},
+        {"getdatetime().year >= 2020", "1"},
+    });
+    const std::string datetime = runtestscript("getdatetime()");
     EXPECT_TRUE(std::regex_match(datetime, std::regex("\\{day: [0-9]+, hour: [0-9]+, minute: "
                                                       "[0-9]+, month: [0-9]+, second: [0-9]+, "
-                                                      "year: 20[2-9][0-9]\\}")))
+                                                      "year: [0-9]+\\}")))
         << datetime;
 
-    const int64_t seconds = std::stoll(callformat("timeseconds", {}));
+    const int64_t seconds = std::stoll(runtestscript("timeseconds()"));
     EXPECT_LE(std::abs(seconds - static_cast<int64_t>(now)), 2);
 
     // The tick count of the monotonic clock, cut to 32 bits.
     using namespace std::chrono;
     const auto ticks = static_cast<uint32_t>(
         duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-    const int64_t milliseconds = std::stoll(callformat("timemilliseconds", {}));
+    const int64_t milliseconds = std::stoll(runtestscript("timemilliseconds()"));
     EXPECT_GE(milliseconds, 0);
     EXPECT_LE(milliseconds, int64_t{0xFFFFFFFF});
     EXPECT_LE(static_cast<uint32_t>(milliseconds) - ticks, 1000u);
