@@ -108,6 +108,11 @@ TEST(MathFunctions, SwapExchangesVariablesWhole) {
         // A reference to a swapped variable sees its new content.
         {"var a = 1; var b = 2; var c =& a; swap(a, b); c", "2"},
         {"swap(1, 2)", "<error> test Line 1 Col 1 function swap requires references to variables"},
+        // The running variable of foreach is const; the other side keeps its content.
+        {"var t = 1; var x; foreach (x in [5]) { swap(x, t); }",
+         "<error> test Line 1 Col 40 const object must not be changed"},
+        {"var t = 1; var x; var e; try { foreach (x in [5]) { swap(t, x); } } catch (e) { } t",
+         "1"},
         {"var a = 1; swap(a, 2); a",
          "<error> test Line 1 Col 12 function swap requires references to variables"},
     });
