@@ -5,7 +5,9 @@
 #include "sysfunctions/systemfunctionregistry.h"
 
 #include "support/phrasetranslator.h"
+#include "sysfunctions/collectionfunctions.h"
 #include "sysfunctions/formatfunctions.h"
+#include "sysfunctions/jsonfunctions.h"
 #include "sysfunctions/mathfunctions.h"
 
 #include <algorithm>
@@ -27,8 +29,10 @@ size_t keyargumentcount(std::string_view key) {
 
 // The tables of the families built so far, in search order.
 std::span<const VornSystemFunctionTable> familytables() {
-    static const std::vector<VornSystemFunctionTable> tables = {mathfunctiontable(),
-                                                                formatfunctiontable()};
+    static const std::vector<VornSystemFunctionTable> tables = {
+        collectionfunctiontable(), sortfunctiontable(), grepfunctiontable(),
+        bytebufferfunctiontable(), jsonfunctiontable(), mathfunctiontable(),
+        formatfunctiontable()};
     return tables;
 }
 
