@@ -6,7 +6,9 @@
 
 #include "support/phrasetranslator.h"
 #include "sysfunctions/collectionfunctions.h"
+#include "sysfunctions/formatfunctions.h"
 #include "sysfunctions/jsonfunctions.h"
+#include "sysfunctions/mathfunctions.h"
 #include "sysfunctions/textfunctions.h"
 
 #include <algorithm>
@@ -29,8 +31,9 @@ size_t keyargumentcount(std::string_view key) {
 // The tables of the families built so far, in search order.
 std::span<const VornSystemFunctionTable> familytables() {
     static const std::vector<VornSystemFunctionTable> tables = {
-        collectionfunctiontable(), sortfunctiontable(), grepfunctiontable(),
-        bytebufferfunctiontable(), jsonfunctiontable(), textfunctiontable()};
+        collectionfunctiontable(), sortfunctiontable(),  grepfunctiontable(),
+        bytebufferfunctiontable(), jsonfunctiontable(),  textfunctiontable(),
+        mathfunctiontable(),       formatfunctiontable()};
     return tables;
 }
 
