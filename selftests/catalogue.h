@@ -20,7 +20,9 @@ std::span<const CatalogueRow> basiclanguagerows();
 std::span<const CatalogueRow> operatorrows(); // operators, casts, variables, user functions
 std::span<const CatalogueRow> statementrows();
 std::span<const CatalogueRow> incrementrows(); // increment and decrement
-std::span<const CatalogueRow> systemfunctionrows();
-std::span<const CatalogueRow> livedatarows(); // live data and the user extension
+// The system-function group in two tables, the second continuing the first.
+std::span<const CatalogueRow> systemfunctionrowsfirst();  // up to the print rows
+std::span<const CatalogueRow> systemfunctionrowssecond(); // folders and files onwards
+std::span<const CatalogueRow> livedatarows();             // live data and the user extension
 
 } // namespace vornscriptunittests
