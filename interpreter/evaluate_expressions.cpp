@@ -6,11 +6,13 @@
 #include "interpreter/evaluate.h"
 #include "interpreter/raise.h"
 #include "values/conversions.h"
+#include "values/numbers.h"
 #include "values/structurehandler.h"
 #include "values/vectorhandler.h"
 
 #include <cstdint>
 #include <limits>
+#include <string>
 #include <string_view>
 
 namespace vornscript {
@@ -179,7 +181,17 @@ VornScriptObjectPtr evaluateunary(VornScriptUnaryExpression& node, VornScriptCon
         }
         double value = 0.0;
         check(getdouble(operand, value, error), node, error, context);
-        return makenumbervalue(value == 0.0 ? 0.0 : -value);
+        if (value == 0.0) {
+            return makelongvalue(0);
+        }
+        // A plain decimal text keeps its written digits under the sign, so
+        // the literal -3.1415 shows "-3.1415" and not the six-decimal form.
+        std::string text = operand->tostring();
+        if (isplaindecimaltext(text)) {
+            return makestringvalue(text.front() == '-' ? text.substr(1) : "-" + text,
+                                   VornTypeCode::doublenumber);
+        }
+        return makenumbervalue(-value);
     }
     default:
         fail(node, "invalid number operation", context);

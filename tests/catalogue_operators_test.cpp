@@ -31,5 +31,20 @@ TEST(CatalogueOperators, RowNamesAreUniqueAndInGroupOrder) {
     }
 }
 
+// Negating a plain decimal keeps its written digits; computed doubles keep
+// their six decimals and zero stays "0".
+TEST(CatalogueOperators, NegationKeepsWrittenDigits) {
+    checkcases({
+        {"-3.1415", "-3.1415"},
+        {"- -3.10", "3.10"},
+        {"var x = 3.25; -x", "-3.25"},
+        {"-(3+4.5)", "-7.500000"},
+        {"-(3+4.5) + 1", "-6.500000"},
+        {"-0.0000", "0"},
+        {"(int)-3.1415", "-3"},
+        {"-3.1415 == -3.141500", "1"},
+    });
+}
+
 } // namespace
 } // namespace vornscriptunittests
