@@ -14,14 +14,24 @@ WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 
 # check NAME EXPECTED_EXIT EXPECTED_STDOUT EXPECTED_STDERR -- ARGS...
-# Runs in $WORK with HOME=$WORK/home unless the case sets CASE_HOME.
+# Runs in $WORK with a fresh, empty HOME per case and without the XDG folder
+# and TMPDIR variables of the caller. A case may set, for its call only:
+#   CASE_HOME      use this home folder instead (to prepare files in it)
+#   CASE_SETTINGS  the text of vornscript.ini, written to HOME/Documents
+#   CASE_ENV       extra VAR=value words for the program's environment
 check() {
     local name=$1 want_exit=$2 want_out=$3 want_err=$4
     shift 5
-    local home=${CASE_HOME:-$WORK/home}
-    mkdir -p "$home"
+    local home=${CASE_HOME:-}
+    [ -n "$home" ] || home=$(mktemp -d "$WORK/home.XXXXXX")
+    if [ -n "${CASE_SETTINGS+set}" ]; then
+        mkdir -p "$home/Documents"
+        printf '%s' "$CASE_SETTINGS" >"$home/Documents/vornscript.ini"
+    fi
     local out err code
-    out=$(cd "$WORK" && HOME=$home XDG_CONFIG_HOME= "$VORNSCRIPT" "$@" 2>"$WORK/.stderr"; echo "#$?")
+    # shellcheck disable=SC2086  # CASE_ENV is a list of words on purpose
+    out=$(cd "$WORK" && env HOME="$home" XDG_CONFIG_HOME= XDG_DOCUMENTS_DIR= TMPDIR= \
+        ${CASE_ENV:-} "$VORNSCRIPT" "$@" 2>"$WORK/.stderr"; echo "#$?")
     code=${out##*#}
     out=${out%#*}
     err=$(cat "$WORK/.stderr"; echo "#")

@@ -1,0 +1,102 @@
+# Program entry: usage and help, command-line errors, -script and file mode,
+# the -source and -scan views, the self-test hand-off and the settings file.
+# The script run itself is not built in yet: a run that gets that far reports
+# "script execution is not available yet" and yields "<error>".
+
+USAGE=$'vornscript 1.0
+usage:
+vornscript [options] -tests=[testnamefilter]
+vornscript [options] -script text
+vornscript [options] filename [params]
+options:
+-source        show source code
+-lines         show all breakable lines
+-scan          show scanner token list
+-parse         show parser tree
+-check         check if parser errors occur
+-debug         use console debugger
+-lang=xx       use language translations (en, de) for translatable text
+-profile=xxx   print times and calling counts sorted ascending or descending
+               by method +xxx or -xxx
+               xxx can be: count,sumbrutto,sumnetto,singlebrutto,singlenetto
+'
+NOTYET=$'script execution is not available yet\n'
+TESTSNOTYET=$'self-tests are not available yet\n'
+printf 'print(1);\n' >"$WORK/first.vs"
+mkdir -p "$WORK/afolder"
+
+# --- usage and help ---
+check "no arguments prints the usage" 1 "$USAGE" '' --
+for help in -h -he -help -help=yes -? /? /help /h; do
+    check "help via $help" 1 "$USAGE" '' -- "$help"
+done
+check "help wins over a script" 1 "$USAGE" '' -- -h -script 1
+check "help=0 does not ask for help" 1 "$USAGE" $'-script requires a script text argument\n' -- -help=0 -script
+
+# --- command-line errors: usage on stdout, the error on stderr ---
+check "help with a non-boolean value" 1 "$USAGE" $'error: option needs a value true/false/yes/no/1/0: -help\n' -- -help=maybe
+check "abbreviated option reports its full name" 1 "$USAGE" $'error: option needs a value true/false/yes/no/1/0: -debug\n' -- -d=2 x.vs
+check "error after a valid option" 1 "$USAGE" $'error: option needs a value true/false/yes/no/1/0: -source\n' -- -debug -sourc= x.vs
+
+# --- -script mode ---
+check "-script alone" 1 "$USAGE" $'-script requires a script text argument\n' -- -script
+check "-script with text reaches the run" 0 $'<error>\n' "$NOTYET" -- -script 1+2
+check "-source joins the words with blanks" 0 $'source code: console\nvar  a = 1\n<error>\n' "$NOTYET" -- -source -script 'var ' a = 1
+check "-sourc is the shortest source" 0 $'source code: console\nx\n<error>\n' "$NOTYET" -- -sourc -script x
+check "-sour is an unregistered option" 0 $'<error>\n' "$NOTYET" -- -sour -script x
+check "-sc is too short for scanner" 0 $'<error>\n' "$NOTYET" -- -sc -script 1+2
+check "options after -script text are words" 0 $'<error>\n' "$NOTYET" -- -script 1 -source
+check "unregistered options with values" 0 $'<error>\n' "$NOTYET" -- -x=5 -y -=3 - -script 1
+
+# --- -scan view ---
+check "-scan lists the tokens, then runs" 0 $'scanner result:\nconsole L1C1 NUMBER 1\nconsole L1C2 +\nconsole L1C3 NUMBER 2\n<error>\n' "$NOTYET" -- -scan -script 1+2
+check "-scanner is the full name" 0 $'scanner result:\nconsole L1C1 NUMBER 7\n<error>\n' "$NOTYET" -- -scanner -script 7
+check "-source comes before -scan" 0 $'source code: console\n7\nscanner result:\nconsole L1C1 NUMBER 7\n<error>\n' "$NOTYET" -- -scan -source -script 7
+check "scanner error ends the run quietly" 0 $'scanner result:\n\n' $'console Line 1 Col 1 invalid syntax: string is not ending before end of line\n' -- -scan -script '"abc'
+check "-scan in file mode" 1 $'scanner result:\nfirst.vs L1C1 IDENTIFIER print\nfirst.vs L1C6 (\nfirst.vs L1C7 NUMBER 1\nfirst.vs L1C8 )\nfirst.vs L1C9 ;\n' "$NOTYET" -- -scan first.vs
+
+# --- file mode ---
+check "missing file" 1 '' $'error reading from file\nnofile.txt' -- nofile.txt
+check "a folder is not a script file" 1 '' $'error reading from file\nafolder' -- afolder
+check "options but no file name" 1 "$USAGE" $'missing script filename argument \n' -- -debug -lang=ge
+check "file run prints nothing and fails while the run is missing" 1 '' "$NOTYET" -- first.vs
+check "-source in file mode" 1 $'source code: first.vs\nprint(1);\n\n' "$NOTYET" -- -source first.vs
+check "options after the file name are parameters" 1 '' "$NOTYET" -- first.vs -source -debug
+check "absolute path is a file, not a / option" 1 $"source code: $WORK/first.vs"$'\nprint(1);\n\n' "$NOTYET" -- -source "$WORK/first.vs"
+
+# --- self-test hand-off ---
+for tests in -tests -tests=all -test -tests=calc; do
+    check "self-tests via $tests" 1 '' "$TESTSNOTYET" -- "$tests" first.vs
+done
+check "-tes is not -tests" 1 "$USAGE" $'missing script filename argument \n' -- -tes
+
+# --- settings file vornscript.ini, section Settings ---
+CASE_SETTINGS=$'[Settings]\nsource=1\n' \
+    check "settings switch source on" 1 $'source code: first.vs\nprint(1);\n\n' "$NOTYET" -- first.vs
+CASE_SETTINGS=$'[Settings]\nsource=1\n' \
+    check "command line switches it off" 1 '' "$NOTYET" -- -source=0 first.vs
+CASE_SETTINGS=$'; comment\r\n[settings]\r\nSOURCE = yes\r\n' \
+    check "sections and keys ignore case" 1 $'source code: first.vs\nprint(1);\n\n' "$NOTYET" -- first.vs
+CASE_SETTINGS=$'[Other]\nsource=1\n[Settings]\nlogfile=other.log\n' \
+    check "other sections are not read" 1 '' "$NOTYET" -- first.vs
+CASE_SETTINGS=$'[Settings]\nsourc=1\n' \
+    check "keys are full names only" 1 '' "$NOTYET" -- first.vs
+CASE_SETTINGS=$'[Settings]\nsource=maybe\n' \
+    check "bad settings value" 1 "$USAGE" $'error: option needs a value true/false/yes/no/1/0: -source\n' -- first.vs
+CASE_SETTINGS=$'[Settings]\ntests=calc\n' \
+    check "settings select the self-tests" 1 '' "$TESTSNOTYET" -- first.vs
+CASE_SETTINGS=$'[Settings]\ntests=\n' \
+    check "an empty settings value is absent" 1 '' "$NOTYET" -- first.vs
+CASE_SETTINGS=$'[Settings]\n?=1\n' \
+    check "settings may ask for help" 1 "$USAGE" '' -- first.vs
+
+# The documents folder comes from XDG_DOCUMENTS_DIR, then user-dirs.dirs.
+mkdir -p "$WORK/xdghome/.config" "$WORK/xdghome/Papers" "$WORK/elsewhere"
+printf '# written by xdg-user-dirs-update\nXDG_DOCUMENTS_DIR="$HOME/Papers"\n' \
+    >"$WORK/xdghome/.config/user-dirs.dirs"
+printf '[Settings]\nsource=1\n' >"$WORK/xdghome/Papers/vornscript.ini"
+printf '[Settings]\nscanner=1\n' >"$WORK/elsewhere/vornscript.ini"
+CASE_HOME=$WORK/xdghome \
+    check "documents folder from user-dirs.dirs" 1 $'source code: first.vs\nprint(1);\n\n' "$NOTYET" -- first.vs
+CASE_HOME=$WORK/xdghome CASE_ENV="XDG_DOCUMENTS_DIR=$WORK/elsewhere" \
+    check "documents folder from the environment" 1 $'scanner result:\nfirst.vs L1C1 IDENTIFIER print\nfirst.vs L1C6 (\nfirst.vs L1C7 NUMBER 1\nfirst.vs L1C8 )\nfirst.vs L1C9 ;\n' "$NOTYET" -- first.vs
