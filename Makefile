@@ -15,8 +15,10 @@ deps:
 $(BUILD_RELEASE)/build.ninja:
 	cmake -S . -B $(BUILD_RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=Release
 
+# The sanitizer build uses Clang, so every test run also proves that the code
+# builds warning-free with the second compiler.
 $(BUILD_SANITIZE)/build.ninja:
-	cmake -S . -B $(BUILD_SANITIZE) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORN_SANITIZE=ON
+	CXX=clang++ cmake -S . -B $(BUILD_SANITIZE) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORN_SANITIZE=ON
 
 build: deps $(BUILD_RELEASE)/build.ninja
 	cmake --build $(BUILD_RELEASE) -j $(JOBS)

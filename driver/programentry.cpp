@@ -4,6 +4,8 @@
 #include "driver/programentry.h"
 
 #include "driver/commandlineparser.h"
+#include "driver/logfile.h"
+#include "driver/phrasetranslator.h"
 #include "driver/scriptrun.h"
 #include "driver/selftestrun.h"
 #include "frontend/scanner.h"
@@ -180,6 +182,13 @@ bool printtokenlist(const std::string& scriptname, const std::string& scripttext
     return true;
 }
 
+// The folder part of a script file name, with its final "/"; empty when the
+// name has none.
+std::string scriptfolder(const std::string& scriptname) {
+    size_t slash = scriptname.find_last_of('/');
+    return slash == std::string::npos ? std::string() : scriptname.substr(0, slash + 1);
+}
+
 } // namespace
 
 VornScriptDriverState& driverstate() {
@@ -193,6 +202,9 @@ std::string settingsfilepath() {
 
 std::string runwithviews(const std::string& scriptname, const std::string& scripttext) {
     const VornScriptDriverState& state = driverstate();
+    // Translation files are looked up beside the script; a -script text has
+    // no folder of its own, so the current directory serves.
+    setuptranslator(state.scriptmode ? std::string() : scriptfolder(scriptname), state.language);
     if (state.source) {
         std::cout << "source code: " << scriptname << "\n" << scripttext << "\n";
     }
@@ -214,6 +226,8 @@ int programentry(const std::vector<std::string>& words) {
     settings.load(settingsfilepath());
     std::string logfilename = settings.getstring(settingssection, "logfile", "");
     state.logfilename = logfilename.empty() ? std::string(defaultlogfilename) : logfilename;
+    VornLogFile::instance().setfilename(state.logfilename);
+    installlogfilesink();
 
     auto settingslookup = [&settings](const std::string& name) {
         return settings.getvalue(settingssection, name);
@@ -228,6 +242,7 @@ int programentry(const std::vector<std::string>& words) {
         return 1;
     }
     readoptions(parser, state);
+    installtranslator();
     if (!state.testfilter.empty()) {
         return runselftests(state.testfilter);
     }

@@ -16,7 +16,8 @@ struct VornScriptSource {
 using VornScriptSourcePtr = std::shared_ptr<const VornScriptSource>;
 
 inline VornScriptSourcePtr makescriptsource(std::string name, std::string text) {
-    return std::make_shared<const VornScriptSource>(VornScriptSource{std::move(name), std::move(text)});
+    return std::make_shared<const VornScriptSource>(
+        VornScriptSource{std::move(name), std::move(text)});
 }
 
 } // namespace vornscript

@@ -7,7 +7,8 @@ packages=(
     build-essential   # g++ and make
     cmake
     ninja-build
-    clang             # the second compiler the code must build with
+    clang             # the second compiler; the sanitizer build uses it
+    libclang-rt-14-dev  # Clang's AddressSanitizer and UBSan runtimes
     libgtest-dev      # unit tests
     libboost-regex-dev  # regular expressions (ECMAScript grammar)
 )

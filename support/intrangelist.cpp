@@ -27,7 +27,9 @@ bool readnumber(std::string_view text, size_t& position, std::int64_t& number) {
     size_t start = position;
     number = 0;
     while (position < text.size() && text[position] >= '0' && text[position] <= '9') {
-        number = number * 10 + (text[position] - '0');
+        if (position - start < maxdigits) {
+            number = number * 10 + (text[position] - '0');
+        }
         ++position;
     }
     return position > start && position - start <= maxdigits;

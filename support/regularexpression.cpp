@@ -80,6 +80,23 @@ void fillmatch(const boost::cmatch& found, std::string_view text, VornRegexMatch
     }
 }
 
+// Calls [visit] for each match left to right until it returns false. Only the
+// engine's steps are guarded: errors thrown by [visit] pass unchanged.
+template <typename Visitor>
+void visitmatches(const boost::regex& engine, std::string_view text, Visitor&& visit) {
+    const boost::cregex_iterator end;
+    boost::cregex_iterator next =
+        guarded([&] { return boost::cregex_iterator(text.data(), textend(text), engine); });
+    VornRegexMatch match;
+    while (next != end) {
+        fillmatch(*next, text, match);
+        if (!visit(match)) {
+            return;
+        }
+        guarded([&] { ++next; });
+    }
+}
+
 bool isdigitbyte(char c) {
     return c >= '0' && c <= '9';
 }
@@ -165,24 +182,14 @@ bool VornRegularExpression::matchwhole(std::string_view text) const {
 
 void VornRegularExpression::foreachmatch(
     std::string_view text, const std::function<bool(const VornRegexMatch&)>& visit) const {
-    const boost::cregex_iterator end;
-    boost::cregex_iterator next = guarded(
-        [&] { return boost::cregex_iterator(text.data(), textend(text), compiled->engine); });
-    VornRegexMatch match;
-    while (next != end) {
-        fillmatch(*next, text, match);
-        if (!visit(match)) {
-            return;
-        }
-        guarded([&] { ++next; });
-    }
+    visitmatches(compiled->engine, text, visit);
 }
 
 std::string VornRegularExpression::replace(std::string_view text, std::string_view format,
                                            bool all) const {
     std::string result;
     size_t copied = 0; // bytes of [text] already in [result]
-    foreachmatch(text, [&](const VornRegexMatch& match) {
+    visitmatches(compiled->engine, text, [&](const VornRegexMatch& match) {
         size_t position = static_cast<size_t>(match.groups[0].first);
         result += text.substr(copied, position - copied);
         appendformatted(result, format, match);

@@ -61,14 +61,20 @@ std::string val2str(int64_t value) {
 }
 
 std::string doubleval2str(double value) {
-    if (value == 0) {
-        return "0";
-    }
-    // The longest fixed-notation double (denormals) has about 330 characters.
+    // The language shows doubles with six decimals; this is that text without
+    // its trailing zeros (and without the point when nothing follows it).
     char buffer[400];
-    auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof(buffer), value, std::chars_format::fixed);
-    return std::string(buffer, end);
+    int length = std::snprintf(buffer, sizeof(buffer), "%.6f", value);
+    std::string text(buffer, length > 0 ? static_cast<size_t>(length) : 0);
+    size_t point = text.find('.');
+    if (point != std::string::npos) {
+        size_t last = text.find_last_not_of('0');
+        text.erase(last == point ? point : last + 1);
+    }
+    if (text == "-0") {
+        text = "0";
+    }
+    return text;
 }
 
 std::string val2hexstr(uint32_t value, unsigned digits) {

@@ -16,9 +16,9 @@ std::string val2str(int64_t value);
 inline std::string char2str(char c) {
     return std::string(1, c);
 }
-// The shortest fixed-notation text that reads back as the same double, without
-// trailing zeros or point (3.14 gives "3.14", 2.0 gives "2"); "nan", "inf" and
-// "-inf" for the special values, and "0" for -0.0.
+// The six-decimal text of a double without trailing zeros or point (3.14
+// gives "3.14", 2.0 gives "2", 1.0000001 gives "1"); "nan", "inf" and "-inf"
+// for the special values, and "0" for values that round to -0.
 std::string doubleval2str(double value);
 
 // Upper-case hex, zero-padded on the left to digits when given ("07FE" for

@@ -4,8 +4,7 @@
 
 #include "support/phrasetranslator.h"
 #include "support/stringbasics.h"
-
-#include <cstdlib>
+#include "support/stringescape.h"
 
 namespace vornstdstring {
 
@@ -29,68 +28,6 @@ std::string_view readname(std::string_view text, size_t& position) {
         ++position;
     }
     return text.substr(start, position - start);
-}
-
-// MERGE: replace with vornstdstring::unescapehtmlentities
-std::string unescapehtmlentities(std::string_view text) {
-    static constexpr std::pair<std::string_view, char> entities[] = {
-        {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
-    std::string result;
-    size_t i = 0;
-    while (i < text.size()) {
-        bool replaced = false;
-        for (const auto& [entity, byte] : entities) {
-            if (text.substr(i, entity.size()) == entity) {
-                result += byte;
-                i += entity.size();
-                replaced = true;
-                break;
-            }
-        }
-        size_t semicolon = text.find(';', i);
-        if (!replaced && text.substr(i, 2) == "&#" && semicolon != std::string_view::npos) {
-            bool hex = i + 2 < text.size() && text[i + 2] == 'x';
-            std::string digits(text.substr(i + (hex ? 3 : 2), semicolon - i - (hex ? 3 : 2)));
-            char* end = nullptr;
-            long code = std::strtol(digits.c_str(), &end, hex ? 16 : 10);
-            if (!digits.empty() && *end == '\0' && code >= 0 && code <= 255) {
-                result += static_cast<char>(code);
-                i = semicolon + 1;
-                replaced = true;
-            }
-        }
-        if (!replaced) {
-            result += text[i++];
-        }
-    }
-    return result;
-}
-
-// MERGE: replace with vornstdstring::escapehtmlentities
-std::string escapehtmlentities(std::string_view text) {
-    std::string result;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            result += "&amp;";
-            break;
-        case '<':
-            result += "&lt;";
-            break;
-        case '>':
-            result += "&gt;";
-            break;
-        case '"':
-            result += "&quot;";
-            break;
-        case '\'':
-            result += "&apos;";
-            break;
-        default:
-            result += c;
-        }
-    }
-    return result;
 }
 
 // The message is the translated phrase followed by its fixed [suffix].

@@ -5,6 +5,8 @@
 #include "values/numbers.h"
 #include "values/scriptobject.h"
 
+#include "support/stringescape.h"
+
 namespace vornscript {
 
 namespace {
@@ -14,51 +16,9 @@ bool notimplemented(const char* operation, std::string& error) {
     return false;
 }
 
-// Bytes that stay as they are besides printable ASCII: the Latin-1 letters
-// ä ö ü ß Ä Ö Ü.
-bool iskeptlatin1(unsigned char c) {
-    return c == 0xE4 || c == 0xF6 || c == 0xFC || c == 0xDF || c == 0xC4 || c == 0xD6 || c == 0xDC;
-}
-
-// MERGE: replace with vornstdstring::escapestring
-void appendescaped(std::string& out, const std::string& text) {
-    static const char hexdigits[] = "0123456789ABCDEF";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        switch (c) {
-        case '\0':
-            out += "\\0";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\\':
-        case '\'':
-        case '"':
-            out += '\\';
-            out += c;
-            break;
-        default:
-            if ((byte >= 0x20 && byte < 0x7F) || iskeptlatin1(byte)) {
-                out += c;
-            } else {
-                out += "\\x";
-                out += hexdigits[byte >> 4];
-                out += hexdigits[byte & 0x0F];
-            }
-        }
-    }
-}
-
 void appendquoted(std::string& out, const std::string& text) {
     out += '\'';
-    appendescaped(out, text);
+    out += vornstdstring::escapestring(text);
     out += '\'';
 }
 

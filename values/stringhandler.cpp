@@ -2,6 +2,7 @@
 // number storage, and the abstract base for integer live data.
 #include "values/stringhandler.h"
 
+#include <cmath>
 #include <utility>
 
 namespace vornscript {
@@ -64,7 +65,7 @@ void VornScriptObjectStringHandler::setdouble(double value) {
     int64_t whole = 0;
     if (doubleiswhole(value, whole)) {
         reading_ = VornNumberReading{VornNumberKind::integer, whole, value};
-    } else if (value == value && value - value == 0.0) {
+    } else if (std::isfinite(value)) {
         reading_ = VornNumberReading{VornNumberKind::decimal, 0, value};
     } else {
         reading_ = VornNumberReading{VornNumberKind::none, 0, value};
