@@ -5,6 +5,7 @@
 #include "sysfunctions/systemfunctionregistry.h"
 
 #include "support/phrasetranslator.h"
+#include "sysfunctions/filefunctions.h"
 
 #include <algorithm>
 #include <map>
@@ -25,7 +26,9 @@ size_t keyargumentcount(std::string_view key) {
 
 // The tables of the families built so far, in search order.
 std::span<const VornSystemFunctionTable> familytables() {
-    static const std::vector<VornSystemFunctionTable> tables = {};
+    static const std::vector<VornSystemFunctionTable> tables = {
+        filefunctiontable(), openfilefunctiontable(), directoryfunctiontable(),
+        profilefunctiontable(), environmentfunctiontable()};
     return tables;
 }
 
