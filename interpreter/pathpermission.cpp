@@ -28,7 +28,8 @@ fs::path realnormalpath(const std::string& text) {
     if (error) {
         return {};
     }
-    std::deque<fs::path> pending(absolute.relative_path().begin(), absolute.relative_path().end());
+    const fs::path parts = absolute.relative_path();
+    std::deque<fs::path> pending(parts.begin(), parts.end());
     fs::path real = absolute.root_path();
     int hops = 0;
     while (!pending.empty()) {
