@@ -214,7 +214,16 @@ std::string runwithviews(const std::string& scriptname, const std::string& scrip
     VornScriptRunRequest request;
     request.scriptname = scriptname;
     request.scripttext = scripttext;
-    return runscript(request, std::cout, driverstate().exitcode);
+    request.optionvalues = commandlineparser().values();
+    request.parameters = commandlineparser().positionals();
+    request.check = state.check;
+    request.parse = state.parser;
+    request.scan = state.scanner;
+    request.lines = state.lines;
+    int32_t exitcode = state.exitcode;
+    std::string result = runscript(request, std::cout, exitcode);
+    driverstate().exitcode = exitcode;
+    return result;
 }
 
 int programentry(const std::vector<std::string>& words) {

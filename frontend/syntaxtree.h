@@ -79,7 +79,9 @@ public:
     // The node's own text in the script, "" when it has none.
     virtual std::string sourcetext() const;
     // The -parse view of this node at indentation [level] (two blanks each).
-    virtual std::string dump(int level) const = 0;
+    std::string dump(int level) const;
+    // Appends the dump to [out]; one shared buffer keeps deep trees linear.
+    virtual void dumpinto(std::string& out, int level) const = 0;
 
     // Source record, set once by the parser. [end] is the character index of
     // the token after the construct.
@@ -113,7 +115,7 @@ public:
     VornScriptStatements() : VornScriptExpressionBase(VornScriptNodeKind::statements) {}
     void append(VornScriptNodePtr statement) { statements.push_back(std::move(statement)); }
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 
     VornScriptNodeList statements;
 };
@@ -132,7 +134,7 @@ public:
         : VornScriptExpressionBase(VornScriptNodeKind::definevariables), keyword(keyword) {}
     bool isundefine() const { return keyword == TOKEN_UNDEFINE; }
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 
     TokenKind keyword; // TOKEN_VARIABLE or TOKEN_UNDEFINE
     std::vector<Variable> variables;
@@ -150,7 +152,7 @@ public:
     // "name(a,&b,...)"; "name(...)" when "..." is the only parameter.
     std::string signature() const;
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 
     VornScriptLookupName name; // may carry a name space ("other::sum", "::sum")
     std::vector<Parameter> parameters;
@@ -165,7 +167,7 @@ public:
                          VornScriptNodePtr elsebranch);
     bool isconditional() const { return kind == '?'; }
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 
     TokenKind kind;
     VornScriptNodePtr condition;
@@ -180,7 +182,7 @@ public:
                       VornScriptNodePtr step, VornScriptNodePtr body);
     bool iswhile() const { return kind == TOKEN_WHILE; }
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 
     TokenKind kind; // TOKEN_FOR or TOKEN_WHILE
     VornScriptNodePtr init;
@@ -195,7 +197,7 @@ public:
     VornScriptUntilLoop(TokenKind kind, VornScriptStatementsPtr body, VornScriptNodePtr condition);
     bool isrepeat() const { return kind == TOKEN_REPEAT; }
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 
     TokenKind kind; // TOKEN_DO (loop while true) or TOKEN_REPEAT (loop until true)
     VornScriptStatementsPtr body;
@@ -209,7 +211,7 @@ public:
                           VornScriptSourcePosition variableposition, VornScriptNodePtr collection,
                           VornScriptNodePtr body);
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 
     bool localvariable; // written with var: the variable lives in the loop's scope
     VornScriptLookupName variable;
@@ -222,14 +224,14 @@ class VornScriptLoopBreak : public VornScriptExpressionBase {
 public:
     VornScriptLoopBreak() : VornScriptExpressionBase(VornScriptNodeKind::loopbreak) {}
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 };
 
 class VornScriptLoopContinue : public VornScriptExpressionBase {
 public:
     VornScriptLoopContinue() : VornScriptExpressionBase(VornScriptNodeKind::loopcontinue) {}
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 };
 
 class VornScriptGotoStatement : public VornScriptExpressionBase {
@@ -237,7 +239,7 @@ public:
     explicit VornScriptGotoStatement(std::string label)
         : VornScriptExpressionBase(VornScriptNodeKind::gotostatement), label{std::move(label)} {}
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 
     VornScriptLookupName label;
 };
@@ -247,7 +249,7 @@ public:
     explicit VornScriptGotoLabelDefinition(std::string label)
         : VornScriptExpressionBase(VornScriptNodeKind::gotolabel), label{std::move(label)} {}
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 
     VornScriptLookupName label;
 };
@@ -257,7 +259,7 @@ public:
     explicit VornScriptFunctionReturn(VornScriptNodePtr value)
         : VornScriptExpressionBase(VornScriptNodeKind::functionreturn), value(std::move(value)) {}
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 
     VornScriptNodePtr value; // null for "return;"
 };
@@ -269,7 +271,7 @@ public:
         : VornScriptExpressionBase(VornScriptNodeKind::enterscope),
           statements(std::move(statements)) {}
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 
     VornScriptStatementsPtr statements;
 };
@@ -281,7 +283,7 @@ public:
     explicit VornScriptSwitchStatement(VornScriptNodePtr value)
         : VornScriptExpressionBase(VornScriptNodeKind::switchstatement), value(std::move(value)) {}
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 
     VornScriptNodePtr value;
     VornScriptNodeList entries;
@@ -292,7 +294,7 @@ class VornScriptCaseStatement : public VornScriptExpressionBase {
 public:
     VornScriptCaseStatement(bool isdefault, VornScriptNodePtr value, VornScriptNodePtr rangeend);
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 
     bool isdefault;
     VornScriptNodePtr value;    // null for default
@@ -306,7 +308,7 @@ public:
                        std::string catchvariable, VornScriptStatementsPtr catchbody);
     bool hascatch() const { return bool(catchbody); }
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 
     VornScriptStatementsPtr trybody;
     bool localvariable; // catch written with var
@@ -323,7 +325,7 @@ public:
     // "name(a,b)": one letter per argument, ",..." past 26 arguments.
     std::string signature() const;
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 
     VornScriptLookupName name; // may carry a name space
     VornScriptNodeList arguments;
@@ -336,7 +338,7 @@ public:
         : VornScriptExpressionBase(VornScriptNodeKind::unaryexpression), op(op),
           operand(std::move(operand)) {}
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 
     TokenKind op;
     VornScriptNodePtr operand;
@@ -350,7 +352,7 @@ public:
         : VornScriptExpressionBase(VornScriptNodeKind::typecast), type(std::move(type)),
           operand(std::move(operand)) {}
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 
     std::string type;
     VornScriptNodePtr operand;
@@ -362,7 +364,7 @@ public:
         : VornScriptExpressionBase(VornScriptNodeKind::binaryexpression), op(op),
           left(std::move(left)), right(std::move(right)) {}
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 
     TokenKind op;
     VornScriptNodePtr left;
@@ -376,7 +378,7 @@ public:
         : VornScriptExpressionBase(VornScriptNodeKind::assignment), op(op),
           target(std::move(target)), value(std::move(value)) {}
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 
     TokenKind op;
     VornScriptNodePtr target;
@@ -393,7 +395,7 @@ public:
         : VornScriptExpressionBase(VornScriptNodeKind::constvalue), text(std::move(text)),
           typecode(typecode) {}
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 
     std::string text;
     int32_t typecode; // 0 (the text decides) or typecodestring
@@ -406,7 +408,7 @@ class VornScriptConstNull : public VornScriptExpressionBase {
 public:
     VornScriptConstNull() : VornScriptExpressionBase(VornScriptNodeKind::constnull) {}
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 };
 
 class VornScriptVariableReference : public VornScriptExpressionBase {
@@ -414,7 +416,7 @@ public:
     explicit VornScriptVariableReference(std::string name)
         : VornScriptExpressionBase(VornScriptNodeKind::variablereference), name{std::move(name)} {}
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 
     VornScriptLookupName name; // may carry a name space
 };
@@ -426,7 +428,7 @@ public:
         : VornScriptExpressionBase(VornScriptNodeKind::postexpression), op(op),
           operand(std::move(operand)) {}
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 
     TokenKind op; // TOKEN_INCREMENT or TOKEN_DECREMENT
     VornScriptNodePtr operand;
@@ -442,7 +444,7 @@ public:
           structure(std::move(structure)), membername(std::move(membername)),
           memberkey(std::move(memberkey)) {}
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 
     VornScriptNodePtr structure;
     std::string membername;
@@ -456,7 +458,7 @@ public:
         : VornScriptExpressionBase(VornScriptNodeKind::vectorreference), vector(std::move(vector)),
           index(std::move(index)) {}
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 
     VornScriptNodePtr vector;
     VornScriptNodePtr index;
@@ -476,7 +478,7 @@ public:
         : VornScriptExpressionBase(VornScriptNodeKind::collectioninit), isstructure(isstructure),
           items(std::move(items)) {}
     size_t children(VornScriptNodeList& list) const override;
-    std::string dump(int level) const override;
+    void dumpinto(std::string& out, int level) const override;
 
     bool isstructure; // false: vector literal
     std::vector<VornScriptItemInit> items;

@@ -15,7 +15,7 @@ void appendline(std::string& out, int level, std::string_view text) {
 
 void appendchild(std::string& out, const VornScriptNodePtr& node, int level) {
     if (node) {
-        out += node->dump(level);
+        node->dumpinto(out, level);
     }
 }
 
@@ -37,30 +37,27 @@ void appendloopbody(std::string& out, int level, const VornScriptNodePtr& body) 
     }
 }
 
-// A node whose whole dump is one line.
-std::string lineonly(int level, std::string_view text) {
-    std::string out;
-    appendline(out, level, text);
-    return out;
-}
-
 std::string withoperator(std::string_view word, TokenKind op) {
     return std::string(word) + tokenkindname(op);
 }
 
 } // namespace
 
-std::string VornScriptStatements::dump(int level) const {
+std::string VornScriptExpressionBase::dump(int level) const {
     std::string out;
+    dumpinto(out, level);
+    return out;
+}
+
+void VornScriptStatements::dumpinto(std::string& out, int level) const {
     appendline(out, level, "STATEMENTS{");
     for (const VornScriptNodePtr& statement : statements) {
         appendchild(out, statement, level + 1);
     }
     appendline(out, level, "}");
-    return out;
 }
 
-std::string VornScriptDefineVariables::dump(int level) const {
+void VornScriptDefineVariables::dumpinto(std::string& out, int level) const {
     std::string header = isundefine() ? "UNDEF" : "VAR";
     for (const Variable& variable : variables) {
         header += ' ';
@@ -69,100 +66,81 @@ std::string VornScriptDefineVariables::dump(int level) const {
         }
         header += variable.name.text;
     }
-    std::string out;
     appendline(out, level, header);
     for (const Variable& variable : variables) {
         appendchild(out, variable.initialvalue, level + 1);
     }
-    return out;
 }
 
-std::string VornScriptFunctionDefinition::dump(int level) const {
-    std::string out;
+void VornScriptFunctionDefinition::dumpinto(std::string& out, int level) const {
     appendline(out, level, "FUNCTION " + signature() + " {");
     appendchild(out, body, level + 1);
     appendline(out, level, "}");
-    return out;
 }
 
-std::string VornScriptIfThenElse::dump(int level) const {
-    std::string out;
+void VornScriptIfThenElse::dumpinto(std::string& out, int level) const {
     appendline(out, level, isconditional() ? "QUESTION" : "IF");
     appendlabelled(out, level + 1, "CONDITION:", condition);
     appendlabelled(out, level + 1, "CONDITION-TRUE:", thenbranch);
     appendlabelled(out, level + 1, "CONDITION-FALSE:", elsebranch);
-    return out;
 }
 
-std::string VornScriptForLoop::dump(int level) const {
-    std::string out;
+void VornScriptForLoop::dumpinto(std::string& out, int level) const {
     appendline(out, level, iswhile() ? "WHILE" : "FOR");
     appendlabelled(out, level + 1, "INIT:", init);
     appendlabelled(out, level + 1, "CONDITION:", condition);
     appendlabelled(out, level + 1, "STEP:", step);
     appendloopbody(out, level + 1, body);
-    return out;
 }
 
-std::string VornScriptUntilLoop::dump(int level) const {
-    std::string out;
+void VornScriptUntilLoop::dumpinto(std::string& out, int level) const {
     appendline(out, level, isrepeat() ? "REPEATUNTIL" : "DOWHILE");
     appendloopbody(out, level + 1, body);
     appendlabelled(out, level + 1, "CONDITION:", condition);
-    return out;
 }
 
-std::string VornScriptForeachLoop::dump(int level) const {
-    std::string out;
+void VornScriptForeachLoop::dumpinto(std::string& out, int level) const {
     appendline(out, level,
                std::string("FOREACH ") + (localvariable ? "VAR " : "") + variable.text + " IN");
     appendchild(out, collection, level + 1);
     appendloopbody(out, level + 1, body);
-    return out;
 }
 
-std::string VornScriptLoopBreak::dump(int level) const {
-    return lineonly(level, "BREAK");
+void VornScriptLoopBreak::dumpinto(std::string& out, int level) const {
+    appendline(out, level, "BREAK");
 }
 
-std::string VornScriptLoopContinue::dump(int level) const {
-    return lineonly(level, "CONTINUE");
+void VornScriptLoopContinue::dumpinto(std::string& out, int level) const {
+    appendline(out, level, "CONTINUE");
 }
 
-std::string VornScriptGotoStatement::dump(int level) const {
-    return lineonly(level, "GOTO " + label.text);
+void VornScriptGotoStatement::dumpinto(std::string& out, int level) const {
+    appendline(out, level, "GOTO " + label.text);
 }
 
-std::string VornScriptGotoLabelDefinition::dump(int level) const {
-    return lineonly(level, "LABEL " + label.text);
+void VornScriptGotoLabelDefinition::dumpinto(std::string& out, int level) const {
+    appendline(out, level, "LABEL " + label.text);
 }
 
-std::string VornScriptFunctionReturn::dump(int level) const {
-    std::string out;
+void VornScriptFunctionReturn::dumpinto(std::string& out, int level) const {
     appendline(out, level, "RETURN");
     appendchild(out, value, level + 1);
-    return out;
 }
 
-std::string VornScriptEnterScope::dump(int level) const {
-    std::string out;
+void VornScriptEnterScope::dumpinto(std::string& out, int level) const {
     appendline(out, level, "ENTERSCOPE");
     appendchild(out, statements, level + 1);
-    return out;
 }
 
-std::string VornScriptSwitchStatement::dump(int level) const {
-    std::string out;
+void VornScriptSwitchStatement::dumpinto(std::string& out, int level) const {
     appendline(out, level, "SWITCH");
     appendchild(out, value, level + 1);
     for (const VornScriptNodePtr& entry : entries) {
         appendchild(out, entry, level + 1);
     }
-    return out;
 }
 
-std::string VornScriptCaseStatement::dump(int level) const {
-    std::string out;
+void VornScriptCaseStatement::dumpinto(std::string& out, int level) const {
     appendline(out, level, isdefault ? "DEFAULT" : "CASE");
     if (rangeend) {
         appendlabelled(out, level + 1, "RANGEFROM:", value);
@@ -170,11 +148,9 @@ std::string VornScriptCaseStatement::dump(int level) const {
     } else {
         appendchild(out, value, level + 1);
     }
-    return out;
 }
 
-std::string VornScriptTryCatch::dump(int level) const {
-    std::string out;
+void VornScriptTryCatch::dumpinto(std::string& out, int level) const {
     appendline(out, level, "TRY {");
     appendchild(out, trybody, level + 1);
     appendline(out, level, "}");
@@ -185,42 +161,32 @@ std::string VornScriptTryCatch::dump(int level) const {
         appendchild(out, catchbody, level + 1);
         appendline(out, level, "}");
     }
-    return out;
 }
 
-std::string VornScriptFunctionCall::dump(int level) const {
-    std::string out;
+void VornScriptFunctionCall::dumpinto(std::string& out, int level) const {
     appendline(out, level, "CALL " + name.text);
     for (size_t i = 0; i < arguments.size(); ++i) {
         appendlabelled(out, level + 1, "PARAM[" + std::to_string(i) + "]:", arguments[i]);
     }
-    return out;
 }
 
-std::string VornScriptUnaryExpression::dump(int level) const {
-    std::string out;
+void VornScriptUnaryExpression::dumpinto(std::string& out, int level) const {
     appendline(out, level, withoperator("UNARY ", op));
     appendchild(out, operand, level + 1);
-    return out;
 }
 
-std::string VornScriptTypeCastExpression::dump(int level) const {
-    std::string out;
+void VornScriptTypeCastExpression::dumpinto(std::string& out, int level) const {
     appendline(out, level, "TYPECAST " + type);
     appendchild(out, operand, level + 1);
-    return out;
 }
 
-std::string VornScriptBinaryExpression::dump(int level) const {
-    std::string out;
+void VornScriptBinaryExpression::dumpinto(std::string& out, int level) const {
     appendline(out, level, withoperator("BINARY ", op));
     appendlabelled(out, level + 1, "LEFT:", left);
     appendlabelled(out, level + 1, "RIGHT:", right);
-    return out;
 }
 
-std::string VornScriptAssignmentExpression::dump(int level) const {
-    std::string out;
+void VornScriptAssignmentExpression::dumpinto(std::string& out, int level) const {
     appendline(out, level, withoperator("ASSIGNMENT ", op));
     appendline(out, level + 1, "L-VALUE:");
     if (target) {
@@ -229,30 +195,26 @@ std::string VornScriptAssignmentExpression::dump(int level) const {
         appendline(out, level + 2, "null");
     }
     appendlabelled(out, level + 1, "RIGHT:", value);
-    return out;
 }
 
-std::string VornScriptConstValue::dump(int level) const {
-    return lineonly(level, "CONSTVALUE " + text);
+void VornScriptConstValue::dumpinto(std::string& out, int level) const {
+    appendline(out, level, "CONSTVALUE " + text);
 }
 
-std::string VornScriptConstNull::dump(int level) const {
-    return lineonly(level, "null");
+void VornScriptConstNull::dumpinto(std::string& out, int level) const {
+    appendline(out, level, "null");
 }
 
-std::string VornScriptVariableReference::dump(int level) const {
-    return lineonly(level, "VARIABLE " + name.text);
+void VornScriptVariableReference::dumpinto(std::string& out, int level) const {
+    appendline(out, level, "VARIABLE " + name.text);
 }
 
-std::string VornScriptPostExpression::dump(int level) const {
-    std::string out;
+void VornScriptPostExpression::dumpinto(std::string& out, int level) const {
     appendline(out, level, withoperator("POSTEXPRESSION ", op));
     appendlabelled(out, level + 1, "L-VALUE:", operand);
-    return out;
 }
 
-std::string VornScriptStructureMemberReference::dump(int level) const {
-    std::string out;
+void VornScriptStructureMemberReference::dumpinto(std::string& out, int level) const {
     appendline(out, level, "STRUCTUREREF");
     appendlabelled(out, level + 1, "STRUCTURE:", structure);
     appendline(out, level + 1, "MEMBER:");
@@ -261,25 +223,20 @@ std::string VornScriptStructureMemberReference::dump(int level) const {
     } else {
         appendline(out, level + 2, membername);
     }
-    return out;
 }
 
-std::string VornScriptVectorReference::dump(int level) const {
-    std::string out;
+void VornScriptVectorReference::dumpinto(std::string& out, int level) const {
     appendline(out, level, "VECTORREF");
     appendlabelled(out, level + 1, "VECTOR:", vector);
     appendlabelled(out, level + 1, "INDEX:", index);
-    return out;
 }
 
-std::string VornScriptCollectionInit::dump(int level) const {
-    std::string out;
+void VornScriptCollectionInit::dumpinto(std::string& out, int level) const {
     appendline(out, level, isstructure ? "STRUCTUREINIT" : "VECTORINIT");
     for (const VornScriptItemInit& item : items) {
         appendline(out, level + 1, "KEY:" + item.key);
         appendlabelled(out, level + 1, "VALUE:", item.value);
     }
-    return out;
 }
 
 } // namespace vornscript

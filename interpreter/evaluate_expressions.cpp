@@ -419,7 +419,9 @@ VornScriptObjectPtr evaluateelement(VornScriptVectorReference& node,
         int64_t position = 0;
         check(getlong(index, position, error), node, error, context);
         if (position < 0) {
-            fail(node, "vector index must be a positive number", context);
+            // Reported where the index is written, as the index is at fault.
+            fail(node.index ? *node.index : node, "vector index must be a positive number",
+                 context);
         }
         check(collection->accessvectorelement(position, element, error), node, error, context);
     }

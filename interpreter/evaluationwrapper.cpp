@@ -4,6 +4,7 @@
 #include "interpreter/evaluationwrapper.h"
 
 #include "interpreter/evaluate.h"
+#include "interpreter/functioncalls.h"
 #include "interpreter/raise.h"
 
 namespace vornscript {
@@ -88,10 +89,7 @@ VornScriptObjectPtr evaluatenode(VornScriptExpressionBase& node, VornScriptConte
         context.control.pendinggoto = &as<VornScriptGotoStatement>(node);
         return {};
     case Kind::functioncall:
-        raiseatnode(node,
-                    interpretermessage("function call not implemented yet",
-                                       as<VornScriptFunctionCall>(node).name.text),
-                    &context);
+        return evaluatecall(as<VornScriptFunctionCall>(node), context);
     // Registered by the prepare pass; labels and case labels only mark places.
     case Kind::functiondefinition:
     case Kind::gotolabel:

@@ -20,9 +20,26 @@ namespace {
     raiseatnode(node, interpretermessage(phrase), &context);
 }
 
+// The operand that a division reads its divisor from: a division by zero is
+// reported where the divisor is written ("3/0" fails at the "0").
+const VornScriptExpressionBase& divisorof(const VornScriptExpressionBase& node) {
+    if (node.nodekind == VornScriptNodeKind::binaryexpression) {
+        const auto& binary = static_cast<const VornScriptBinaryExpression&>(node);
+        if (binary.right) {
+            return *binary.right;
+        }
+    } else if (node.nodekind == VornScriptNodeKind::assignment) {
+        const auto& assignment = static_cast<const VornScriptAssignmentExpression&>(node);
+        if (assignment.value) {
+            return *assignment.value;
+        }
+    }
+    return node;
+}
+
 [[noreturn]] void divisionbyzero(const VornScriptExpressionBase& node,
                                  VornScriptContextBase& context) {
-    raiseatnode(node, interpretermessage("division by") + " 0", &context);
+    raiseatnode(divisorof(node), interpretermessage("division by") + " 0", &context);
 }
 
 VornScriptObjectPtr longoperation(const VornScriptExpressionBase& node, TokenKind op, int64_t a,

@@ -1,6 +1,6 @@
 // Expression evaluation: operators and numbers, comparisons, assignment and
 // references, member and element access, collection literals, increments.
-#include "interpreter_testsupport.h"
+#include "scripttesthelper.h"
 
 namespace vornscriptunittests {
 namespace {
@@ -12,8 +12,8 @@ TEST(InterpreterExpressions, OperatorsAndNumbers) {
         {"30/3/2/1", "5"},
         {"39/13", "3"},
         {"3/13", "0.230769"},
-        {"3/0", "<error> test Line 1 Col 1 division by 0"},
-        {"3/0.0", "<error> test Line 1 Col 1 division by 0"},
+        {"3/0", "<error> test Line 1 Col 3 division by 0"},
+        {"3/0.0", "<error> test Line 1 Col 3 division by 0"},
         {"13 % 4", "1"},
         {"-13 % 4", "3"},
         {"13 % -4", "-3"},
@@ -128,7 +128,7 @@ TEST(InterpreterExpressions, MembersElementsAndCollections) {
         {"var a = [ 1,2,3,4 ];  a[6]; a", "[1,2,3,4,,,]"},
         {"var a = [ 1,2,3,4 ];  a[6]", ""},
         {"var arr; arr[3]=2019;++arr[3];", "2020"},
-        {"var a = []; a[-1]", "<error> test Line 1 Col 13 vector index must be a positive number"},
+        {"var a = []; a[-1]", "<error> test Line 1 Col 15 vector index must be a positive number"},
         {"var a = []; a['x'] = 1; a", "<error> test Line 1 Col 13 integer value expected"},
         {"[ 'a', 'b', 'c', -3 .. 1+2, 'd' ]", "['a','b','c',-3,-2,-1,0,1,2,3,'d']"},
         {"['a'..'h']", "['a','b','c','d','e','f','g','h']"},

@@ -1,7 +1,7 @@
 // The script run and the context services around it: -check and -parse,
 // options and parameters as variables, evaluation counters, nesting limits,
 // permission checks and the constant context of the parser.
-#include "interpreter_testsupport.h"
+#include "scripttesthelper.h"
 
 #include "driver/commandlinescript.h"
 #include "frontend/parser.h"
@@ -48,8 +48,8 @@ TEST(InterpreterRun, ViewsAndResults) {
     request.parse = false;
     request.scripttext = "3/0";
     outcome = vornscript::runscript(request);
-    EXPECT_EQ(outcome.output, "console Line 1 Col 1 division by 0\n");
-    EXPECT_EQ(outcome.result, "<error> console Line 1 Col 1 division by 0");
+    EXPECT_EQ(outcome.output, "console Line 1 Col 3 division by 0\n");
+    EXPECT_EQ(outcome.result, "<error> console Line 1 Col 3 division by 0");
 }
 
 TEST(InterpreterRun, OptionsAndParametersBecomeVariables) {
@@ -66,12 +66,12 @@ TEST(InterpreterRun, DeepNestingFailsCleanly) {
     std::string script(400, '(');
     script += "1";
     script += std::string(400, ')');
-    EXPECT_EQ(runinterpreted(script), "1");
+    EXPECT_EQ(runtestscript(script), "1");
     // Nested blocks up to the parser's limit evaluate as well.
     std::string blocks(990, '{');
     blocks += "1";
     blocks += std::string(990, '}');
-    EXPECT_EQ(runinterpreted(blocks), "1");
+    EXPECT_EQ(runtestscript(blocks), "1");
     // Beyond the evaluation depth limit the run fails instead of exhausting the stack.
     vornscript::VornScriptParser parser(vornscript::makescriptsource("deep", "1+2"));
     auto root = parser.parse();

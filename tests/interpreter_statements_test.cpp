@@ -1,6 +1,6 @@
 // Statements and control flow: scopes and var/undef, if, loops, foreach,
 // switch, goto, try/catch, loop limits and the exception structure.
-#include "interpreter_testsupport.h"
+#include "scripttesthelper.h"
 
 namespace vornscriptunittests {
 namespace {
@@ -113,29 +113,30 @@ TEST(InterpreterStatements, Goto) {
 TEST(InterpreterStatements, TryCatchAndExceptionStructure) {
     checkcases({
         {"var a = [];  var e = 'nothing'; try{ a[-1];  e = 'normal'; } catch(e) {  }; e;",
-         "test Line 1 Col 38 vector index must be a positive number"},
+         "test Line 1 Col 40 vector index must be a positive number"},
         {"var a = []; var e = 'nothing'; try{ a[-1]; e = 'normal'; }; e;", "nothing"},
         {"try { 3/0; } catch (var e) { e.what }", "division by 0"},
-        {"try { 3/0; } catch (var e) { e.linenr + ',' + e.columnnr }", "1,7"},
-        {"try { 3/0; } catch (var e) { e.pos + '|' + e.filename }", "test Line 1 Col 7|test"},
+        {"try { 3/0; } catch (var e) { e.linenr + ',' + e.columnnr }", "1,9"},
+        {"try { 3/0; } catch (var e) { e.pos + '|' + e.filename }", "test Line 1 Col 9|test"},
         {"try { 3/0; } catch (var e) { (structure)e }",
-         "{columnnr: 7, filename: 'test', info: 'test Line 1 Col 7 division by 0', linenr: 1, "
-         "pos: 'test Line 1 Col 7', what: 'division by 0'}"},
+         "{columnnr: 9, filename: 'test', info: 'test Line 1 Col 9 division by 0', linenr: 1, "
+         "pos: 'test Line 1 Col 9', what: 'division by 0'}"},
         {"try { 3/0; } catch (var e) { e.other }",
          "<error> test Line 1 Col 30 exception has no structure member other"},
         {"try { 3/0; } catch (var e) { var f = e; f.what }", "division by 0"},
         {"try { 3/0; } catch (missing) { }",
          "<error> test Line 1 Col 1 variable missing is not defined"},
-        {"try { 3/0; } catch (var e) { 4/0; }", "<error> test Line 1 Col 30 division by 0"},
+        {"try { 3/0; } catch (var e) { 4/0; }", "<error> test Line 1 Col 32 division by 0"},
         {"var x = 0; try { for (var i = 0; ; i++) x++; } catch (var e) { e.what + x }",
          "loop never ending10001"},
         {"var x = 0; try { { var inner = 1; 3/0; } } catch (var e) {} var inner = 2; inner", "2"},
     });
 }
 
-TEST(InterpreterStatements, NotYetAvailableCalls) {
+TEST(InterpreterStatements, UnresolvedCalls) {
     checkcases({
-        {"f(1)", "<error> test Line 1 Col 1 function call not implemented yet: f"},
+        {"f(1)", "<error> test Line 1 Col 1 function not found"},
+        {"mid(1)", "<error> test Line 1 Col 1 function not found"},
     });
 }
 

@@ -1,0 +1,30 @@
+// Call resolution and the evaluation of call nodes. A call by name and
+// argument count goes to a user function of the script first, then to the
+// functions of the context's extensions (the context itself first, then the
+// registered ones in order), then to the system functions. The same
+// resolution serves call nodes and system functions that call by name.
+#pragma once
+
+#include "frontend/syntaxtree.h"
+#include "values/scriptobject.h"
+
+#include <string>
+#include <vector>
+
+namespace vornscript {
+
+class VornScriptContextBase;
+
+// Resolves and calls [name] with [arguments]; false with [error] set when
+// nothing answers the call or the callee fails. [callposition] is where the
+// call is written (handed to extensions for their messages).
+bool callfunction(VornScriptContextBase& context, const std::string& name,
+                  std::vector<VornScriptObjectPtr>& arguments, VornScriptObjectPtr& result,
+                  std::string& error, const VornScriptSourcePosition& callposition);
+
+// Evaluates a call node: its arguments left to right (variables, members and
+// elements as their own objects, so that reference parameters reach them),
+// the pending post-operations, then the call.
+VornScriptObjectPtr evaluatecall(VornScriptFunctionCall& node, VornScriptContextBase& context);
+
+} // namespace vornscript
