@@ -5,6 +5,8 @@
 #include "sysfunctions/systemfunctionregistry.h"
 
 #include "support/phrasetranslator.h"
+#include "sysfunctions/metafunctions.h"
+#include "sysfunctions/outputfunctions.h"
 
 #include <algorithm>
 #include <map>
@@ -25,7 +27,8 @@ size_t keyargumentcount(std::string_view key) {
 
 // The tables of the families built so far, in search order.
 std::span<const VornSystemFunctionTable> familytables() {
-    static const std::vector<VornSystemFunctionTable> tables = {};
+    static const std::vector<VornSystemFunctionTable> tables = {metafunctiontable(),
+                                                                outputfunctiontable()};
     return tables;
 }
 
