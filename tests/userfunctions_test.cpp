@@ -16,7 +16,8 @@ TEST(UserFunctions, Results) {
         {"var x = -1; function seekvalue(v) { x = 2; return; x = 3; return -2; } "
          "var ret = seekvalue(5); gettype(ret) + '|' + x",
          "null|2"},
-        {"function f() { switch (2) { case 1: return 'one'; case 2: return 'two'; } return 'none'; }"
+        {"function f() { switch (2) { case 1: return 'one'; case 2: return 'two'; } return 'none'; "
+         "}"
          " f()",
          "two"},
         {"function f() { for (var i = 0; ; i++) if (i == 5) return i; } f()", "5"},
@@ -82,8 +83,7 @@ TEST(UserFunctions, NamesAndOverloads) {
         {"function ::sum(a,b) { return 0; } function other::sum(a,b) { return a + '+' + b; } "
          "callfunction('other::sum(a,b)',3,4);",
          "3+4"},
-        {"function ::sum(a,b) { return 'global'; } sum(1, 2) + '|' + ::sum(1, 2)",
-         "global|global"},
+        {"function ::sum(a,b) { return 'global'; } sum(1, 2) + '|' + ::sum(1, 2)", "global|global"},
         {"function f(a) { return 'one'; } function f(a,b) { return 'two'; } f(1) + f(1,2)",
          "onetwo"},
         {"function other::getage(p, add) { return p.age + add; } var x = {age: 40}; "
@@ -140,8 +140,8 @@ TEST(UserFunctions, ExistenceCheckBeforeRun) {
     checkcases({
         {"var x = 1; print('ran'); doesnotexist(1, 2);",
          "<error> test Line 1 Col 26 function doesnotexist(a,b) not existing"},
-        {"function mymax(a,b,...) { } mymax(1)",
-         "<error> test Line 1 Col 29 function mymax(a) not existing maybe you mean: mymax(a,b,...)"},
+        {"function mymax(a,b,...) { } mymax(1)", "<error> test Line 1 Col 29 function mymax(a) not "
+                                                 "existing maybe you mean: mymax(a,b,...)"},
         {"gettipe(1)",
          "<error> test Line 1 Col 1 function gettipe(a) not existing maybe you mean: gettype(a)"},
         {"GETTYPE(1)",
