@@ -127,10 +127,13 @@ void bindparameters(VornScriptContextBase& context, const VornScriptUserFunction
 
 VornScriptObjectPtr runbody(VornScriptContextBase& context, const VornScriptUserFunction& function,
                             const std::vector<VornScriptObjectPtr>& arguments) {
+    // The body's own eval or include may add functions to the scope holding
+    // [function] and move the record: keep the body alive independently.
+    const VornScriptNodePtr body = function.body;
     CallGuard guard(context, function);
     context.enterscope(function.name);
     bindparameters(context, function, arguments);
-    VornScriptObjectPtr value = evaluatewrapped(*function.body, context);
+    VornScriptObjectPtr value = evaluatewrapped(*body, context);
     checkpendinggoto(context);
     guard.restorecallnode();
     VornScriptControlState& control = context.control;
