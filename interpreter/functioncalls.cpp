@@ -31,7 +31,7 @@ VornScriptUserExtension* findextensionfunction(VornScriptContextBase& context,
 bool callresolved(VornScriptContextBase& context, const VornScriptUserFunction* userfunction,
                   const std::string& name, std::vector<VornScriptObjectPtr>& arguments,
                   VornScriptObjectPtr& result, std::string& error,
-                  const VornScriptSourcePosition* callposition) {
+                  const VornScriptSourcePosition* callposition, bool namecallkey) {
     if (name.empty()) {
         error = interpretermessage("function call requires a function name");
         return false;
@@ -56,7 +56,9 @@ bool callresolved(VornScriptContextBase& context, const VornScriptUserFunction* 
     if (issystemfunction(name, arguments.size())) {
         return callsystemfunction(context, name, arguments, result, error);
     }
-    error = interpretermessage("function not existing", callkey(name, arguments.size()));
+    error = namecallkey
+                ? interpretermessage("function not existing", callkey(name, arguments.size()))
+                : interpretermessage("function not found");
     return false;
 }
 
@@ -64,10 +66,12 @@ bool callresolved(VornScriptContextBase& context, const VornScriptUserFunction* 
 
 bool callfunction(VornScriptContextBase& context, const std::string& name,
                   std::vector<VornScriptObjectPtr>& arguments, VornScriptObjectPtr& result,
-                  std::string& error, const VornScriptSourcePosition& callposition) {
+                  std::string& error, const VornScriptSourcePosition& callposition,
+                  bool namecallkey) {
     const VornScriptUserFunction* userfunction =
         name.empty() ? nullptr : finduserfunction(context, name, arguments.size());
-    return callresolved(context, userfunction, name, arguments, result, error, &callposition);
+    return callresolved(context, userfunction, name, arguments, result, error, &callposition,
+                        namecallkey);
 }
 
 VornScriptObjectPtr evaluatecall(VornScriptFunctionCall& node, VornScriptContextBase& context) {
@@ -83,7 +87,8 @@ VornScriptObjectPtr evaluatecall(VornScriptFunctionCall& node, VornScriptContext
     context.currentcall = &node;
     VornScriptObjectPtr result;
     std::string error;
-    if (!callresolved(context, userfunction, node.name.text, arguments, result, error, nullptr)) {
+    if (!callresolved(context, userfunction, node.name.text, arguments, result, error, nullptr,
+                      true)) {
         raiseatnode(node, error, &context);
     }
     return result;

@@ -5,7 +5,7 @@
 // through the value layer's cached readings; no text is parsed or formatted.
 #include "interpreter/evaluate.h"
 #include "interpreter/raise.h"
-#include "support/regularexpression.h"
+#include "sysfunctions/textfunctions.h"
 #include "values/conversions.h"
 
 #include <cmath>
@@ -333,12 +333,12 @@ bool listmembership(const VornScriptExpressionBase& node, const VornScriptObject
 
 bool regexfound(const VornScriptExpressionBase& node, const VornScriptObjectPtr& text,
                 const VornScriptObjectPtr& pattern, VornScriptContextBase& context) {
-    try {
-        const vornstdstring::VornRegularExpression expression(pattern->tostring(), false);
-        return expression.search(text->tostring());
-    } catch (const vornstdstring::VornRegularExpressionError& error) {
-        raiseatnode(node, error.what(), &context);
+    bool matched = false;
+    std::string error;
+    if (!scriptregexmatch(text->tostring(), pattern->tostring(), matched, error)) {
+        raiseatnode(node, error, &context);
     }
+    return matched;
 }
 
 } // namespace vornscript

@@ -144,7 +144,8 @@ bool meta_callfunction(VornSystemCall& call) {
     }
     const VornScriptExpressionBase* callnode = call.context.currentcall;
     return callfunction(call.context, name, arguments, call.result, call.error,
-                        callnode != nullptr ? callnode->position() : VornScriptSourcePosition());
+                        callnode != nullptr ? callnode->position() : VornScriptSourcePosition(),
+                        true);
 }
 
 } // namespace vornscript

@@ -5,8 +5,13 @@
 #include "sysfunctions/systemfunctionregistry.h"
 
 #include "support/phrasetranslator.h"
+#include "sysfunctions/collectionfunctions.h"
+#include "sysfunctions/formatfunctions.h"
+#include "sysfunctions/jsonfunctions.h"
+#include "sysfunctions/mathfunctions.h"
 #include "sysfunctions/metafunctions.h"
 #include "sysfunctions/outputfunctions.h"
+#include "sysfunctions/textfunctions.h"
 
 #include <algorithm>
 #include <map>
@@ -27,8 +32,11 @@ size_t keyargumentcount(std::string_view key) {
 
 // The tables of the families built so far, in search order.
 std::span<const VornSystemFunctionTable> familytables() {
-    static const std::vector<VornSystemFunctionTable> tables = {metafunctiontable(),
-                                                                outputfunctiontable()};
+    static const std::vector<VornSystemFunctionTable> tables = {
+        collectionfunctiontable(), sortfunctiontable(),   grepfunctiontable(),
+        bytebufferfunctiontable(), jsonfunctiontable(),   textfunctiontable(),
+        mathfunctiontable(),       formatfunctiontable(), metafunctiontable(),
+        outputfunctiontable()};
     return tables;
 }
 

@@ -138,6 +138,8 @@ TEST(MetaFunctions, EvalIncludeCallfunction) {
                                                      "notexistentinclude.vornscript"},
         {"include('')", "<error> test Line 1 Col 1 cannot include file with empty name"},
         {"callfunction('gettype', 2)", "long"},
+        {"callfunction('pow', 2, 4)", "16"},
+        {"callfunction('max', 2, 4, 3, -3)", "4"},
         {"callfunction('eval', '2*3')", "6"},
     });
     checknamedcases("sysfunceval2", {{"eval('3/0')", "<error> sysfunceval2 Line 1 Col 1 "

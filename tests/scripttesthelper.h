@@ -5,6 +5,7 @@
 #pragma once
 
 #include "driver/scriptrun.h"
+#include "support/largestack.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,13 @@ inline std::string runtestscript(const std::string& script, const std::string& n
     vornscript::VornScriptRunRequest request;
     request.scriptname = name;
     request.scripttext = script;
-    return vornscript::runscript(request).result;
+    std::string result;
+    // Deep scripts need the interpreter's stack, as in the program.
+    vornscript::runwithlargestack([&] {
+        result = vornscript::runscript(request).result;
+        return 0;
+    });
+    return result;
 }
 
 struct ScriptCase {

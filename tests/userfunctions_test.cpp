@@ -74,6 +74,9 @@ TEST(UserFunctions, VariableArguments) {
         {"function mymax(...) { } gettype(mymax())", "null"},
         {"function changeit(...) { changeit[0] = 'changed'; } var x = 'old'; changeit(x); x",
          "changed"},
+        {"function mymax(a,b,...) { return mymax.size() + '|' + mymax[4]; } mymax(1,3,5,7,0)",
+         "5|0"},
+        {"var a = [1,2,3,4]; a[6]; a.size()", "7"},
         {"function space::list(...) { return list; } space::list(1, 2, 3)", "[1,2,3]"},
     });
 }

@@ -1,0 +1,165 @@
+// The sort functions: a new vector with the elements of the argument in one
+// of four orders (default, numeric, alphabetic, ignore case), or reversed.
+// Every element's text and number are computed once as a sort key and the
+// sort moves indexes into the key list, so a comparison neither converts nor
+// allocates. The comparison is a callable handed to the introspective sort,
+// which stays safe for orders that are not consistent; with a script compare
+// function the callable calls it through the ordinary call resolution.
+#include "sysfunctions/collectionfunctions.h"
+
+#include "interpreter/functioncalls.h"
+#include "interpreter/raise.h"
+#include "sysfunctions/collectioncompare.h"
+#include "sysfunctions/collectionsupport.h"
+#include "sysfunctions/introsort.h"
+#include "values/conversions.h"
+
+#include <cstdint>
+#include <numeric>
+#include <span>
+#include <utility>
+#include <vector>
+
+namespace vornscript {
+
+namespace {
+
+struct VornSortOrder {
+    bool numbers;    // two numbers compare by value
+    bool ignorecase; // texts compare ignoring case
+    bool inverse;    // b before a
+};
+
+constexpr VornSortOrder standardorder{true, false, false};
+constexpr VornSortOrder numericorder{true, true, false};
+constexpr VornSortOrder alphabeticorder{false, false, false};
+constexpr VornSortOrder ignorecaseorder{false, true, false};
+
+constexpr VornSortOrder inverted(VornSortOrder order) {
+    order.inverse = true;
+    return order;
+}
+
+// The elements of the vector argument; an undefined or empty argument has none.
+bool sortelements(VornSystemCall& call, VornScriptObjectList& elements) {
+    const VornScriptObjectPtr& argument = call.arguments[0];
+    const int32_t type = argument->getobjecttype();
+    if (type == VornObjectType::vector) {
+        return argument->getvectorelements(elements, call.error);
+    }
+    if (type == VornObjectType::undefined ||
+        (type == VornObjectType::string && argument->tostring().empty())) {
+        return true;
+    }
+    return failcall(call, interpretermessage("function sortvector requires an vector variable"));
+}
+
+// Element positions in the order [less] (a strict "a before b" on positions)
+// gives them.
+template <class Less> std::vector<uint32_t> sortedpositions(size_t count, Less less) {
+    std::vector<uint32_t> positions(count);
+    std::iota(positions.begin(), positions.end(), 0U);
+    introsort(positions, less);
+    return positions;
+}
+
+// The result: copies of the elements in the sorted order.
+VornScriptObjectPtr sortedcopy(const VornScriptObjectList& elements,
+                               const std::vector<uint32_t>& positions) {
+    VornScriptObjectList sorted;
+    sorted.reserve(positions.size());
+    for (const uint32_t position : positions) {
+        sorted.push_back(copyelementvalue(elements[position]));
+    }
+    return makevectorvalue(std::move(sorted));
+}
+
+template <VornSortOrder order> bool sortvector(VornSystemCall& call) {
+    VornScriptObjectList elements;
+    if (!sortelements(call, elements)) {
+        return false;
+    }
+    std::vector<VornCompareKey> keys;
+    keys.reserve(elements.size());
+    for (const VornScriptObjectPtr& element : elements) {
+        keys.push_back(makecomparekey(element));
+    }
+    const auto less = [&keys](uint32_t a, uint32_t b) {
+        const int comparison = comparekeys(keys[a], keys[b], order.numbers, order.ignorecase);
+        return order.inverse ? comparison > 0 : comparison < 0;
+    };
+    call.result = sortedcopy(elements, sortedpositions(elements.size(), less));
+    return true;
+}
+
+// Ends a sort whose compare function cannot be called or gives no boolean.
+struct VornSortAbort {
+    std::string message;
+};
+
+std::string comparefunctionmessage(const std::string& name, const char* phrase) {
+    return interpretermessage("compare function") + " " + name + "($$) " +
+           interpretermessage(phrase);
+}
+
+// sort(vector, comparefunctionname, ...): the function is called as
+// name(a, b, ...) with the further arguments and returns true when a < b.
+template <bool inverse> bool sortwithfunction(VornSystemCall& call) {
+    VornScriptObjectList elements;
+    if (!sortelements(call, elements)) {
+        return false;
+    }
+    const std::string name = call.arguments[1]->tostring();
+    const std::span<const VornScriptObjectPtr> extra = call.arguments.subspan(2);
+    const std::string notfound = interpretermessage("function not found");
+    // Reused by every comparison; the dispatcher may pad it.
+    VornScriptObjectList arguments;
+    const auto less = [&](uint32_t a, uint32_t b) {
+        if (inverse) {
+            std::swap(a, b);
+        }
+        arguments.clear();
+        arguments.push_back(elements[a] ? elements[a] : makeundefinedvalue());
+        arguments.push_back(elements[b] ? elements[b] : makeundefinedvalue());
+        arguments.insert(arguments.end(), extra.begin(), extra.end());
+        VornScriptObjectPtr result;
+        std::string error;
+        if (!callfunction(call.context, name, arguments, result, error,
+                          VornScriptSourcePosition())) {
+            throw VornSortAbort{error == notfound ? comparefunctionmessage(name, "not found")
+                                                  : error};
+        }
+        bool isless = false;
+        if (!getbool(result, isless, error)) {
+            throw VornSortAbort{comparefunctionmessage(name, "must return true if a < b")};
+        }
+        return isless;
+    };
+    try {
+        call.result = sortedcopy(elements, sortedpositions(elements.size(), less));
+    } catch (const VornSortAbort& abort) {
+        return failcall(call, abort.message);
+    }
+    return true;
+}
+
+constexpr VornSystemFunctionEntry entries[] = {
+    {"sort($)", sortvector<standardorder>},
+    {"sortnumeric($)", sortvector<numericorder>},
+    {"sortalphabetic($)", sortvector<alphabeticorder>},
+    {"sortignorecase($)", sortvector<ignorecaseorder>},
+    {"inversesort($)", sortvector<inverted(standardorder)>},
+    {"inversesortnumeric($)", sortvector<inverted(numericorder)>},
+    {"inversesortalphabetic($)", sortvector<inverted(alphabeticorder)>},
+    {"inversesortignorecase($)", sortvector<inverted(ignorecaseorder)>},
+    {"sort($$", sortwithfunction<false>},
+    {"inversesort($$", sortwithfunction<true>},
+};
+
+} // namespace
+
+VornSystemFunctionTable sortfunctiontable() {
+    return entries;
+}
+
+} // namespace vornscript

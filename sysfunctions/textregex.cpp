@@ -1,0 +1,145 @@
+// Replace, wildcard and regular-expression functions, and the regular
+// expression test shared with the operators =~ and !~. Every regular
+// expression goes through the string library's one engine wrapper; its
+// exception never leaves this file, it becomes the function's message.
+#include "support/phrasetranslator.h"
+#include "support/regularexpression.h"
+#include "support/replaceoptions.h"
+#include "support/wildcard.h"
+#include "sysfunctions/textfunctions.h"
+#include "sysfunctions/textfunctionsupport.h"
+#include "values/structurehandler.h"
+
+#include <vector>
+
+namespace vornscript {
+
+namespace {
+
+constexpr const char* syntaxerrorphrase = "regular expression syntax error";
+
+// Searches [pattern] in [text]; [match] receives the first match when given.
+bool searchregex(std::string_view text, std::string_view pattern,
+                 vornstdstring::VornRegexMatch* match, bool& found, std::string& error) {
+    try {
+        const vornstdstring::VornRegularExpression expression(pattern, false);
+        found = match != nullptr ? expression.search(text, *match) : expression.search(text);
+        return true;
+    } catch (const vornstdstring::VornRegularExpressionError&) {
+        error = translate(syntaxerrorphrase, "interpreter");
+        return false;
+    }
+}
+
+} // namespace
+
+bool scriptregexmatch(const std::string& text, const std::string& pattern, bool& matched,
+                      std::string& error) {
+    return searchregex(text, pattern, nullptr, matched, error);
+}
+
+namespace textfunctions {
+
+namespace {
+
+// The options of replace: the defaults, overridden by the members of a
+// structure that are present and defined.
+vornstdstring::VornReplaceOptions readreplaceoptions(const VornScriptObjectPtr& structure) {
+    vornstdstring::VornReplaceOptions options;
+    if (isundefined(structure) || structure->getobjecttype() != VornObjectType::structure) {
+        return options;
+    }
+    for (const vornstdstring::VornReplaceOptionField& field :
+         vornstdstring::replaceoptionfields()) {
+        VornScriptObjectPtr member;
+        std::string missing;
+        if (structure->getstructuremember(std::string(field.name), member, missing) &&
+            !isundefined(member)) {
+            options.*field.member = member->istrue();
+        }
+    }
+    return options;
+}
+
+} // namespace
+
+bool replacefunction(VornSystemCall& call) {
+    const ArgumentText text(call.arguments[0]);
+    const ArgumentText pattern(call.arguments[1]);
+    const ArgumentText replacement(call.arguments[2]);
+    const vornstdstring::VornReplaceOptions options = readreplaceoptions(call.arguments[3]);
+    try {
+        return succeedtext(call, vornstdstring::replace(text, pattern, replacement, options));
+    } catch (const vornstdstring::VornRegularExpressionError& error) {
+        call.error = error.what();
+        return false;
+    }
+}
+
+bool defaultreplaceoptionsfunction(VornSystemCall& call) {
+    const vornstdstring::VornReplaceOptions defaults;
+    VornScriptMemberMap members;
+    for (const vornstdstring::VornReplaceOptionField& field :
+         vornstdstring::replaceoptionfields()) {
+        members.emplace(field.name, makeboolvalue(defaults.*field.member));
+    }
+    return succeed(call,
+                   makehandlervalue(makeref<VornScriptObjectStructureHandler>(std::move(members))));
+}
+
+bool likefunction(VornSystemCall& call) {
+    const ArgumentText text(call.arguments[0]);
+    const ArgumentText pattern(call.arguments[1]);
+    return succeedbool(call, vornstdstring::like(text, pattern, false));
+}
+
+bool matchfunction(VornSystemCall& call) {
+    vornstdstring::VornRegexMatch match;
+    bool found = false;
+    // The group texts are copied out before any output is assigned, since an
+    // output variable may be the very value the match views.
+    std::vector<std::string> groups;
+    {
+        const ArgumentText text(call.arguments[0]);
+        if (!searchregex(text, ArgumentText(call.arguments[1]), &match, found, call.error)) {
+            return false;
+        }
+        if (found) {
+            for (size_t group = 0; group < match.groupcount(); ++group) {
+                groups.emplace_back(std::string(match.group(group)));
+            }
+        }
+    }
+    // Outputs are the arguments after the pattern that are bound to variables;
+    // null (or any other temporary) only holds a place.
+    for (size_t index = 2; index < call.arguments.size(); ++index) {
+        const VornScriptObjectPtr& output = call.arguments[index];
+        if (!output || output->getname().empty()) {
+            continue;
+        }
+        const size_t group = index - 2;
+        const VornScriptObjectPtr value = group < groups.size()
+                                              ? makestringvalue(std::move(groups[group]))
+                                              : makeundefinedvalue();
+        if (!output->assign(value, call.error)) {
+            return false;
+        }
+    }
+    return succeedbool(call, found);
+}
+
+bool substitutefunction(VornSystemCall& call) {
+    const ArgumentText text(call.arguments[0]);
+    const ArgumentText pattern(call.arguments[1]);
+    const ArgumentText format(call.arguments[2]);
+    const ArgumentText flags(call.arguments[3]);
+    try {
+        return succeedtext(call, vornstdstring::regexreplace(text, pattern, format, flags));
+    } catch (const vornstdstring::VornRegularExpressionError&) {
+        return fail(call, syntaxerrorphrase);
+    }
+}
+
+} // namespace textfunctions
+
+} // namespace vornscript

@@ -1,0 +1,30 @@
+# The script run: the value of -script texts, errors and exit codes in both
+# modes, the -parse and -check views, and nesting far beyond the limits.
+
+check "-script prints the value of the last statement" 0 $'23\n' '' -- -script '3+4*5'
+DIVERR='console Line 1 Col 3 division by 0'
+check "-script error prints the text twice, exit 0" 0 "$DIVERR"$'\n<error> '"$DIVERR"$'\n' '' -- -script '3/0'
+printf 'var x = 1;\nx / 0;\n' >"$WORK/fails.vs"
+check "file error prints the full text, exit 1" 1 $'fails.vs Line 2 Col 5 division by 0\n' '' -- fails.vs
+printf 'var x = ;\n' >"$WORK/syntax.vs"
+check "syntax error in file mode" 1 $'syntax.vs Line 1 Col 9 invalid syntax: unexpected token ;\n' '' -- syntax.vs
+
+check "-parse prints the tree instead of running" 0 \
+    $'parser result:\nSTATEMENTS{\n  BINARY +\n    LEFT:\n      CONSTVALUE 1\n    RIGHT:\n      CONSTVALUE 2\n}\n\n' '' -- -parse -script 1+2
+printf '// only a comment\n' >"$WORK/empty.vs"
+check "-parse of a script without tokens" 1 $'parser result:\n<nothing>\n' '' -- -parse empty.vs
+check "an empty script is an error in file mode" 1 '' '' -- empty.vs
+printf 'var a = 1;\na * 2;\n' >"$WORK/good.vs"
+check "-check of a good script prints nothing" 0 '' '' -- -check good.vs
+check "-check of a syntax error" 1 $'syntax.vs Line 1 Col 9 invalid syntax: unexpected token ;\n' '' -- -check syntax.vs
+
+check "options are variables" 0 $'5\n' '' -- -x=5 -script x
+check "the script text is param1 in -script mode" 0 $'param1\n' '' -- -script param1
+
+# Nesting far beyond the limits fails with an error, never with a crash.
+python3 -c "print('(' * 100000)" >"$WORK/parens.vs"
+check "100000 opening parentheses" 1 $'parens.vs Line 1 Col 1000 invalid syntax: nesting too deep\n' '' -- parens.vs
+python3 -c "print('{' * 100000)" >"$WORK/blocks.vs"
+check "100000 nested blocks" 1 $'blocks.vs Line 1 Col 1001 invalid syntax: nesting too deep\n' '' -- blocks.vs
+python3 -c "print('var x = 1; ' + 'x = -' * 100000 + '1')" >"$WORK/prefixes.vs"
+check "100000 chained assignments" 1 $'prefixes.vs Line 1 Col 5002 invalid syntax: nesting too deep\n' '' -- prefixes.vs

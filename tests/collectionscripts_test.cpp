@@ -1,0 +1,175 @@
+// Script-level rows for the collection, sort, grep, byte-buffer and JSON
+// functions: script text and the result text the -script run prints, or
+// "<error> " and the full error text.
+#include "tests/scripttesthelper.h"
+
+namespace vornscriptunittests {
+
+namespace {
+
+// The structure most rows work on.
+#define PERSON "var s = {name: 'Dorvash', day: 13, month: 5, year: 1967, color: 'blue'}; "
+
+} // namespace
+
+TEST(CollectionScripts, PushPopShiftInsertClear) {
+    checkcases({
+        {"var e; var a = push(e, 'ja'); pop(e); a + '|' + e", "1|[]"},
+        {"var x = 13; var e; pushreference(e, x); e.pop() = 14; x;", "14"},
+        {"var x = 13; var e = []; push(e, x); e[0] = 14; x;", "13"},
+        {"var v = [1]; var e; push(e, v); push(v, 2); e", "[[1]]"},
+        {"var j; var e = ['a']; j =& e.pop(); j = 'b'; j + e", "b[]"},
+        {"var e = [ 1 .. 5 ]; var first = e.shift(); e + '/' + first", "[2,3,4,5]/1"},
+        {"var e = []; var x = e.shift(); '[' + x + ']'", "[]"},
+        {"var e = [1,2,3]; unshift(e, 4); e", "[4,1,2,3]"},
+        {"var e = [1,2,3]; insert(e, 2, 4); e", "[1,2,4,3]"},
+        {"var e = [1,2,3]; var s = insert(e, 5, 4); e", "[1,2,3,,,4]"},
+        {"var arr; push(arr, 'x'); push(arr, 'y'); var p1 = pop(arr); var p2 = pop(arr); "
+         "var p3 = pop(arr); p1 + '+' + p2 + '+' + p3",
+         "y+x+"},
+        {"var arr = ['x','y']; clear(arr); arr", "[]"},
+        {"var t = 'abc'; clear(t); '[' + t + ']'", "[]"},
+        {"var t = {a: 1}; clear(t); t", "{}"},
+        {"push('text', 1)", "<error> test Line 1 Col 1 function push requires a vector"},
+        {"var n = 1; pop(n)", "<error> test Line 1 Col 12 function pop requires a vector"},
+        {"insert([1], -1, 2)",
+         "<error> test Line 1 Col 1 function insert requires a positive index number"},
+        {"clear([1,2])", "<error> test Line 1 Col 1 function clear requires a variable"},
+    });
+}
+
+TEST(CollectionScripts, KeysAndValues) {
+    checkcases({
+        {"containsvalue('day: 13; month: 5; year: 1967;', '1967')", "1"},
+        {"containskey({ day: 13, month: 5, year: 1967 }, 'xxx')", "0"},
+        {"containskey({ day: 13, month: 5, year: 1967 }, 'day')", "1"},
+        {"containskey([7, 8], 1) + '|' + containskey([7, 8], 2)", "1|0"},
+        {"containsvalue([1, '2', 3], 2) + '|' + containsvalue([1, 2], 'x')", "1|0"},
+        {"var e; containskey(e, 'a')", "<error> test Line 1 Col 8 structure or vector expected"},
+        {PERSON "var r = removekey(s, 'day'); r + '|' + removekey(s, 'day') + s",
+         "1|0{color: 'blue', month: 5, name: 'Dorvash', year: 1967}"},
+        {"var e = [1, 2, 1, 3]; var r = removevalue(e, 1); r + '' + e", "1[2,3]"},
+        {"var e = [1, 2]; removevalue(e, 5) + '|' + removekey(e, 2) + e", "0|0[1,2]"},
+        {PERSON "collectionkeys(s)", "['color','day','month','name','year']"},
+        {PERSON "collectionvalues(s)", "['blue',13,5,'Dorvash',1967]"},
+        {"collectionkeys(['a', 'b'])", "[0,1]"},
+        {"collectionkeys('abc')",
+         "<error> test Line 1 Col 1 function collectionkeys requires a structure or vector "
+         "variable"},
+        {"collectionvalues(5)",
+         "<error> test Line 1 Col 1 function collectionvalues requires a structure or vector "
+         "variable"},
+    });
+}
+
+TEST(CollectionScripts, SortOrders) {
+    checkcases({
+        {PERSON "sort(collectionvalues(s))", "[5,13,1967,'Dorvash','blue']"},
+        {PERSON "sortalphabetic(collectionvalues(s))", "[13,1967,5,'Dorvash','blue']"},
+        {PERSON "sortnumeric(collectionvalues(s))", "[5,13,1967,'blue','Dorvash']"},
+        {PERSON "sortignorecase(collectionvalues(s))", "[13,1967,5,'blue','Dorvash']"},
+        {PERSON "inversesort(collectionvalues(s))", "['blue','Dorvash',1967,13,5]"},
+        {PERSON "inversesortalphabetic(collectionvalues(s))", "['blue','Dorvash',5,1967,13]"},
+        {PERSON "inversesortnumeric(collectionvalues(s))", "['Dorvash','blue',1967,13,5]"},
+        {PERSON "inversesortignorecase(collectionvalues(s))", "['Dorvash','blue',5,1967,13]"},
+        {"sort([100,20,3])", "[3,20,100]"},
+        {"sortalphabetic([100,20,3])", "[100,20,3]"},
+        {"inversesortalphabetic([100,20,3])", "[3,20,100]"},
+        {"sort(['2.5', -1, '10', '1e-3'])", "[-1,2.5,10,'1e-3']"},
+        {"var list; sort(list)", "[]"},
+        {"sort([])", "[]"},
+        {"var e = [3, 1, 2]; var s = sort(e); e + s", "[3,1,2][1,2,3]"},
+        {"sort('abc')",
+         "<error> test Line 1 Col 1 function sortvector requires an vector variable"},
+        {"sort([2, 1], 'missingcomparefunc')",
+         "<error> test Line 1 Col 1 compare function missingcomparefunc($$) not found"},
+    });
+}
+
+TEST(CollectionScripts, Grep) {
+    checkcases({
+        {PERSON "grepkeys(s, '=~', 'o')", "{color: 'blue', month: 5}"},
+        {PERSON "grepvalues(s, '>=', 10, '<=', 10000)", "{day: 13, year: 1967}"},
+        {PERSON "grepvalues(s, 'in', '13,blue')", "{color: 'blue', day: 13}"},
+        {PERSON "grepvalues(s, '!in', '13; blue')", "{month: 5, name: 'Dorvash', year: 1967}"},
+        {"grepvalues([1,2,3,4,5,6], 'in', '2-4')", "[2,3,4]"},
+        {"grepvalues([1,2,3,4,5,6], 'in', '3;3;3')", "[3]"},
+        {"grepvalues([1,2,3,4,5,6,10], '=~', '[16789]+')", "[1,6,10]"},
+        {"grepvalues([1,2,3,4,5,6,10], '!~', '[16789]+')", "[2,3,4,5]"},
+        {"grepvalues([1,2,3,4,5,6,10], '<', 2)", "[1]"},
+        {"grepvalues([1,2,3,4,5,6,10], '>=', 6)", "[6,10]"},
+        {"grepvalues([1,2,3,4,5,6,10], '>', 3, '<', 5)", "[4]"},
+        {"grepvalues([1,2,3,10], '', 10, '==', '10.0')", "[10]"},
+        {"grepvalues([1,2,3,4], '<>', 1, '!', 2, '!=', 3)", "[4]"},
+        {"grepvalues([1,2,3,10], '~', '^1')", "[1,10]"},
+        {"grepvalues([1,2], 'like', 1)", "<error> test Line 1 Col 1 invalid compare operator"},
+        {"grepvalues([1,2], '=~', '(')", "<error> test Line 1 Col 1 regular expression error"},
+        {"grepkeys([1], '=', 1)",
+         "<error> test Line 1 Col 1 grepkeys(structure,operator,value,...) requires a structure "
+         "object as first parameter"},
+        {PERSON "grepkeys(s, '=', 1, '<')",
+         "<error> test Line 1 Col 74 grepkeys(structure,operator,value,...) requires pairs of "
+         "operator names and values"},
+        {"grepvalues('a', '=', 1)",
+         "<error> test Line 1 Col 1 grepvalues(collection,operator,value,...) requires a "
+         "structure or vector object as first parameter"},
+        {"grepvalues([1], '=', 1, '<')",
+         "<error> test Line 1 Col 1 grepvalues(collection,operator,value,...) requires pairs of "
+         "operator names and values"},
+    });
+}
+
+TEST(CollectionScripts, ByteBuffers) {
+    checkcases({
+        {"var b = 'ABCD'; buffergetbyte(b, 1)", "66"},
+        {"var b = 'ABCD'; buffersetbyte(b, 0, 97); bufferfillbytes(b, 2, 2, 122); b", "aBzz"},
+        {"var b = 'ABCD'; buffersetbyte(b, 3, 255); buffergetbyte(b, 3)", "255"},
+        {"buffergetbyte('ABCD', 1)",
+         "<error> test Line 1 Col 1 buffergetbyte(&buffer,pos) requires a reference to a string "
+         "buffer as first argument"},
+        {"var b = 'AB'; buffergetbyte(b, 2)",
+         "<error> test Line 1 Col 15 invalid pos argument in buffergetbyte(&buffer,pos)"},
+        {"var b = [1]; buffersetbyte(b, 0, 1)",
+         "<error> test Line 1 Col 14 buffersetbyte(&buffer,pos,value) requires a reference to a "
+         "string buffer as first argument"},
+        {"var b = 'AB'; buffersetbyte(b, -1, 1)",
+         "<error> test Line 1 Col 15 invalid pos argument in buffersetbyte(&buffer,pos,value)"},
+        {"var b = 'AB'; buffersetbyte(b, 0, 256)",
+         "<error> test Line 1 Col 15 invalid value argument in buffersetbyte(&buffer,pos,value) "
+         "should be 0-255"},
+        {"bufferfillbytes('AB', 0, 1, 1)",
+         "<error> test Line 1 Col 1 bufferfillbytes(&buffer,pos,len,value) requires a reference "
+         "to a string buffer as first argument"},
+        {"var b = 'AB'; bufferfillbytes(b, 3, 0, 1)",
+         "<error> test Line 1 Col 15 invalid pos argument in "
+         "bufferfillbytes(&buffer,pos,len,value)"},
+        {"var b = 'AB'; bufferfillbytes(b, 1, 2, 1)",
+         "<error> test Line 1 Col 15 invalid len value argument in "
+         "bufferfillbytes(&buffer,pos,len,value) "},
+        {"var b = 'AB'; bufferfillbytes(b, 0, 1, 'x')",
+         "<error> test Line 1 Col 15 invalid value argument in "
+         "bufferfillbytes(&buffer,pos,len,value) should be 0-255"},
+    });
+}
+
+TEST(CollectionScripts, Json) {
+    checkcases({
+        {"parsejson('{\"b\": 1, \"a\": [1, 2]}')", "{a: [1,2], b: 1}"},
+        {"createjson(parsejson('{\"b\": 1, \"a\": [1, 2]}'))",
+         "{\n    \"a\": [\n        1,\n        2\n    ]\n,\n    \"b\": 1\n}\n"},
+        {"parsejson('[[1, 2], [\"x\"]]')", "[[1,2],['x']]"},
+        {"parsejson('{\"a\" 1}')", "<error> test Line 1 Col 1 expected : "},
+        {"parsejson('[1, 2')", "<error> test Line 1 Col 1 expected ]"},
+        {"parsejson('tru')", "<error> test Line 1 Col 1 invalid identifier tru"},
+        {"parsejson('[1;2]')", "<error> test Line 1 Col 1 unknown character found: ;"},
+        {"createjson({m: -5, n: 3.5, o: 'abc', p: 12})",
+         "{\n    \"m\": \"-5\",\n    \"n\": \"3.5\",\n    \"o\": \"abc\",\n    \"p\": 12\n}\n"},
+        {"createjson({a: {b: 1}, c: 2})",
+         "{\n    \"a\": {\n        \"b\": 1\n    }\n,\n    \"c\": 2\n}\n"},
+        {"createjson(['a\\nb'])", "[\n    \"a\\nb\"\n]\n"},
+    });
+}
+
+#undef PERSON
+
+} // namespace vornscriptunittests

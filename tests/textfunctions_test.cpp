@@ -1,0 +1,200 @@
+// Text functions as scripts call them: each row is a script and the result
+// text the script run gives (errors as "<error> " and the full error text).
+// Vectors of texts are usually shown through join('|', ...) so that the rows
+// read as the parts themselves.
+#include "sysfunctions/textfunctions.h"
+#include "tests/scripttesthelper.h"
+
+#include <gtest/gtest.h>
+
+namespace vornscriptunittests {
+
+TEST(TextFunctions, SubstringsAndLengths) {
+    checkcases({
+        {"mid('abcdef', 3)", "def"},
+        {"mid('abcdef', 3, 2)", "de"},
+        {"'abcdefghijklmnopqrstuvw'.mid(12, 1)", "m"},
+        {"mid('abcdef', 10) + '|' + mid('abcdef', 4, 100)", "|ef"},
+        {"mid('abcdef', '2', 1.9)", "c"},
+        {"mid('abcdef', -1)",
+         "<error> test Line 1 Col 1 mid position argument must be a positive number"},
+        {"mid('abcdef', 'x')",
+         "<error> test Line 1 Col 1 mid position argument must be a positive number"},
+        {"mid('abcdef', 1, -2)",
+         "<error> test Line 1 Col 1 mid optional length argument must be a positive number"},
+        {"left('abcdef', 3) + '|' + left('ab', 3) + '|' + left(1234, 2)", "abc|ab|12"},
+        {"left('abcdef', -1)", "<error> test Line 1 Col 1 left optional length position argument "
+                               "must be a positive number"},
+        {"right('abcdef', 3) + '|' + right('ab', 5)", "def|ab"},
+        {"right('abcdef', -3)", "<error> test Line 1 Col 1 right optional length position argument "
+                                "must be a positive number"},
+        {"var s = (string)left((string)'01234', 2); s.length()", "2"},
+        {"fill('abcdefg', 1,5,'AB')", "aABABAg"},
+        {"fill('abcdefghij', 7, 5, 'XYZ')", "abcdefgXYZ"},
+        {"fill('abc', 0, -1, 'X')",
+         "<error> test Line 1 Col 1 fill size must be a positive number"},
+        {"fill('abc', -1, 1, 'X')",
+         "<error> test Line 1 Col 1 fill pos must be a positive number inside text"},
+        {"fill('abc', 4, 1, 'X')",
+         "<error> test Line 1 Col 1 fill pos must be a positive number inside text"},
+        {"strlen('abcdef'+'ghijklmnopqrst'+'uvwxyz')", "26"},
+        {"length(-123) + size('')", "4"},
+        {"var v; v[0] = 1; v[2] = 2; v[3] = 3; length(v)", "4"},
+        {"var s = {a: 1, b: 2}; size(s)", "2"},
+        {"strlen(null)", "<error> test Line 1 Col 1 expected string or vector or structure"},
+        {"var v = []; var s = {}; [isempty(null), isempty(''), isempty(v), isempty(s)]",
+         "[1,1,1,1]"},
+        {"var v = [0]; [isempty(' '), isempty(0), isempty(v)]", "[0,0,0]"},
+    });
+}
+
+TEST(TextFunctions, SearchAndComparison) {
+    checkcases({
+        {"index('abcdef', 'z')", "-1"},
+        {"index('abcdef', 'd')", "3"},
+        {"rindex('abcabc', 'bc') + '|' + rindex('abc', 'x')", "4|-1"},
+        {"[containstext('hello', 'ell'), textcontains('hello', 'ELL')]", "[1,0]"},
+        {"[textstartswith('hello', 'he'), textstartswith('hello', 'lo')]", "[1,0]"},
+        {"[textendswith('hello', 'lo'), textendswith('lo', 'hello')]", "[1,0]"},
+        {"strcmp(123,25)", "-1"},
+        {"strcmp('ARBEIT','arbeit')", "-1"},
+        {"strcmp('abc','abc') + '|' + strcmp('abcd','abc')", "0|1"},
+        {"stricmp('arbeit','Arbeit')", "0"},
+        {"stricmp('erde','BACH')", "1"},
+        {"stricmp('ab','ABC')", "-1"},
+        {"comparetext('hello', 'HELLO')", "1"},
+        {"comparetextignorecase('hello', 'HELLO')", "0"},
+        {"comparenumeric('13', '12')", "1"},
+        {"comparenumeric('9', '10') + '|' + comparenumeric('-5', '+3')", "-1|-1"},
+        {"comparenumeric(13.333, 000013.3330000)", "0"},
+        {"comparenumeric('2.5', '10.25') + '|' + comparenumeric('2.5', '10')", "-1|1"},
+        {"comparenumeric('a13', 'a14')", "-1"},
+        {"comparenumeric('99999999999999999999', '1')", "1"},
+    });
+}
+
+TEST(TextFunctions, ConversionAndClassification) {
+    checkcases({
+        {R"(trim("    abcdef  \t\n\r"))", "abcdef"},
+        {"trim('.')", "."},
+        {"trimleft('    abcdef    ')", "abcdef    "},
+        {R"(trimright("  abc \r\n"))", "  abc"},
+        {R"(escapestring("a\tb\n'\"\\" + chr(0) + chr(1)))", R"(a\tb\n\'\"\\\0\x01)"},
+        {R"(unescapestring('a\\tb\\x41\\\''))", "a\tbA'"},
+        {R"(quotestring('hello "world'))", R"('hello \"world')"},
+        {R"(unquotestring("'it\\'s'") + '|' + unquotestring("plain 'text'"))", "it's|plain 'text'"},
+        {"ord('A') + '|' + ord(chr(255))", "65|255"},
+        {"ord('AB')",
+         "<error> test Line 1 Col 1 function ord requires a string with length 1 as argument"},
+        {"ord('')",
+         "<error> test Line 1 Col 1 function ord requires a string with length 1 as argument"},
+        {"chr(65) + chr(43)", "A+"},
+        {"chr(255)", "\xFF"},
+        {"strlen(chr(0))", "1"},
+        {"chr(256)", "<error> test Line 1 Col 1 function chr expects a number between 0 and 255"},
+        {"chr(-1)", "<error> test Line 1 Col 1 function chr expects a number between 0 and 255"},
+        {"chr('A')", "<error> test Line 1 Col 1 function chr expects a number between 0 and 255"},
+        {"toupper('abcDEF1_')", "ABCDEF1_"},
+        {"tolower('ABCdef1_' + chr(196))", "abcdef1_\xC4"},
+        {"[isnumber(-13), isnumber(''), isnumber(null), isnumber(13.76)]", "[1,0,0,1]"},
+        {"[isnumber('-13.76'), isnumber('13.'), isnumber('1e5'), isnumber('0x1F')]", "[1,0,0,0]"},
+        {"[ishexnumber('-13'), ishexnumber('x13'), ishexnumber('13.76')]", "[0,0,0]"},
+        {"[ishexnumber('3abcdef'), ishexnumber('d30'), ishexnumber(null)]", "[1,1,0]"},
+        {"[isalpha('x3'), isalpha('xY'), isalphanumeric('x3')]", "[0,1,1]"},
+        {R"([iswhitespace(" \t\r\n"), iswhitespace(' x')])", "[1,0]"},
+        {"[isalpha(''), isalpha(null), isalpha(-13)]", "[0,0,0]"},
+        {"[isalphanumeric(''), isalphanumeric(null), isalphanumeric(-13)]", "[0,0,0]"},
+        {"[iswhitespace(''), iswhitespace(null), iswhitespace(-13)]", "[0,0,0]"},
+    });
+}
+
+TEST(TextFunctions, SplittingAndJoining) {
+    checkcases({
+        {"split('a,b,c,d,e')", "['a','b','c','d','e']"},
+        {"join('|', split('a,,b,'))", "a||b|"},
+        {"split('')", "[]"},
+        {"join('|', split('a--b', '--'))", "a|b"},
+        {R"(join('|', splitlines("a \r\n b\n c\r\n\r\nd e", 0)))", "a \r\n| b\n| c\r\n|\r\n|d e"},
+        {R"(join('|', splitlines("a \r\n b\n c\r\n\r\nd e", 1)))", "a| b| c||d e"},
+        {R"(join('|', splitwords("a \r\n b\n c,d\r\n\r\nd?e")))", "a|b|c|d|d?e"},
+        {R"(join('|', splitwords("a b\n c\r\n\r\nd, e", "\t\r\n?,;!")))", "a b| c|d| e"},
+        {"var arr = ['hello','world']; join(' ', arr, '!')", "hello world !"},
+        {"var arr = ['hello','world']; concat('<', arr, '>')", "<helloworld>"},
+        {"var arr = ['hello','world']; join('-', arr) + concat(arr)", "hello-worldhelloworld"},
+        {"var s = {b: 2, a: 1}; join('-', s)", "1-2"},
+        {"join('+', 'a', 2, 'c')", "a+2+c"},
+        {"join('-', 'abc')", "<error> test Line 1 Col 1 structure or vector expected"},
+        {"concat(5)", "<error> test Line 1 Col 1 structure or vector expected"},
+    });
+}
+
+TEST(TextFunctions, RangeListsAndCsv) {
+    checkcases({
+        {"parseintrangelist('1,2 3;5-7 9')", "[1,2,3,5,6,7,9]"},
+        {"parseintrangelist(' 5 - 1 ')", "[5,4,3,2,1]"},
+        {"parseintrangelist('  10  ')", "[10]"},
+        {"parseintrangelist('3,3')", "[3,3]"},
+        {"parseintrangelist('1-x')",
+         "<error> test Line 1 Col 1 parseintrangelist invalid range list syntax"},
+        {"makecsvline(['a','b c','d'], ',')", "a,\"b c\",d\n"},
+        {R"(makecsvline(['x"y', ''], ';'))", "\"x\"\"y\";\n"},
+        {R"(join('|', parsecsvline('a;b;"c d"')))", "a|b|c d"},
+        {"join('|', parsecsvline('a;b,c', ';'))", "a|b,c"},
+        {R"(join('|', parsecsvline("\t \"1, \"\"2\"\", 3\", \",;\t:\r\n\"\r\n", ",")))",
+         "1, \"2\", 3|,;\t:\r\n"},
+        {R"(parsecsvline('a,"b'))", "<error> test Line 1 Col 1 missing ending quote"},
+        {R"(parsecsvline("a,b\nc"))",
+         "<error> test Line 1 Col 1 extra characters before end of line"},
+        {R"(join('|', splitcsvlines("a;b;\n\"c\nd\";\"e f\";")))", "a;b;|\"c\nd\";\"e f\";"},
+        {R"(join('|', splitcsvlines("'a\nb'\nc", "'")))", "'a\nb'|c"},
+    });
+}
+
+TEST(TextFunctions, ReplaceAndWildcards) {
+    checkcases({
+        {"'through the never'.replace('e', 'E').replace('ou', 'OU')", "thrOUgh thE nEvEr"},
+        {"replace('aaa', 'a', 'aa')", "aaaaaa"},
+        {"replace('we have the thesis', 'THE', 'a', { ignorecase:true; wordsonly:true; })",
+         "we have a thesis"},
+        {"replace('a1b22', '[0-9]+', '#', {regularexpressions: 1, replaceall: 0})", "a#b22"},
+        {"replace('abc', 'b', 'x', null)", "axc"},
+        {"replace('abc', '(b', 'x', {regularexpressions: 1})",
+         "<error> test Line 1 Col 1 regular expression error"},
+        {"defaultreplaceoptions()",
+         "{encodenotascii: 0, ignorecase: 0, regularexpressions: 0, replaceall: 1, wholeonly: 0, "
+         "wordsonly: 0}"},
+        {"[like('hellohello', '*ello*h*'), like('hello3hello', 'h[ae]llo#h[ae]llo')]", "[1,1]"},
+        {"like('Hello', 'h*')", "0"},
+        {"substitute('hello', 'e', 'a')", "hallo"},
+        {"substitute('hello Lord', 'l', 'L', 'gi')", "heLLo Lord"},
+        {"substitute('its all about geeksforgeeks', '(geeks)(.*)', '$2', '')",
+         "its all about forgeeks"},
+        {"substitute('hello', 'h([el]+)(o+)', 'h$1...$2')", "hell...o"},
+        {"substitute('hello', '[e', 'a')",
+         "<error> test Line 1 Col 1 regular expression syntax error"},
+    });
+}
+
+TEST(TextFunctions, MatchAndRegexOperators) {
+    checkcases({
+        {"match('hello', '^h[el]+o$')", "1"},
+        {"match('hello', 'E')", "0"},
+        {"match('hello', '(')", "<error> test Line 1 Col 1 regular expression syntax error"},
+        {"var x; var whole; match('hello', '^h([el]+)o$', whole, x); whole+'|'+x", "hello|ell"},
+        {"var a; var b; match('hello', '^h([el]*)(o+)$', null, a, b); a+'|'+b", "ell|o"},
+        // Outputs beyond the groups, and all outputs after a failed match, are undefined.
+        {"var a = 1; var b = 2; match('hello', 'l+', a, b); [a, b == null]", "['ll',1]"},
+        {"var x = 1; match('hello', 'E', x); x == null", "1"},
+        // The text may be one of the output variables.
+        {R"(var t = 'key=value'; var v; match(t, '(\\w+)=(\\w+)', null, t, v); t+'|'+v)",
+         "key|value"},
+        {R"([("hello" =~ "h.*llo"), ("hello" !~ "h[aEiou]llo")])", "[1,1]"},
+        {"'hello' =~ '('", "<error> test Line 1 Col 1 regular expression syntax error"},
+    });
+    bool matched = false;
+    std::string error;
+    EXPECT_FALSE(vornscript::scriptregexmatch("hello", "a{2,1}", matched, error));
+    EXPECT_EQ(error, "regular expression syntax error");
+}
+
+} // namespace vornscriptunittests
