@@ -1,7 +1,8 @@
-// print, println, printerror and printerrorln (see outputfunctions.h).
+// print, println, printf and their error-stream twins (see outputfunctions.h).
 #include "sysfunctions/outputfunctions.h"
 
 #include "interpreter/context.h"
+#include "sysfunctions/formatting.h"
 
 #include <ostream>
 
@@ -16,11 +17,22 @@ void writearguments(std::ostream& out, VornSystemCall& call, bool endline) {
             argument->appendstring(text);
         }
     }
-    out << text;
     if (endline) {
-        out << std::endl;
+        text += '\n';
     }
+    out << text;
     call.result = makelongvalue(1);
+}
+
+// Formats like sprintf and writes the text; fails as sprintf does.
+bool writeformatted(std::ostream& out, VornSystemCall& call) {
+    std::string text;
+    if (!formatscriptvalues(call.name, call.arguments, text, call.error)) {
+        return false;
+    }
+    out << text;
+    call.result = makelongvalue(1);
+    return true;
 }
 
 bool output_print(VornSystemCall& call) {
@@ -43,11 +55,18 @@ bool output_printerrorln(VornSystemCall& call) {
     return true;
 }
 
+bool output_printf(VornSystemCall& call) {
+    return writeformatted(*call.context.outputstream, call);
+}
+
+bool output_printerrorf(VornSystemCall& call) {
+    return writeformatted(*call.context.errorstream, call);
+}
+
 constexpr VornSystemFunctionEntry outputfunctions[] = {
-    {"print(", output_print},
-    {"println(", output_println},
-    {"printerror(", output_printerror},
-    {"printerrorln(", output_printerrorln},
+    {"print(", output_print},           {"println(", output_println},
+    {"printerror(", output_printerror}, {"printerrorln(", output_printerrorln},
+    {"printf(", output_printf},         {"printerrorf(", output_printerrorf},
 };
 
 } // namespace
