@@ -8,6 +8,7 @@
 #include "interpreter/constcontext.h"
 #include "interpreter/evaluate.h"
 #include "interpreter/raise.h"
+#include "interpreter/userfunctions.h"
 
 #include <iostream>
 #include <memory>
@@ -45,7 +46,7 @@ void attachconsoledebugger(VornScriptContextBase& context, const VornScriptRunRe
 // With -profile: the costliest nodes go to the log file, headed by the
 // script's file name or text, and standard error says where they went.
 void writeprofilesummary(const VornScriptRunRequest& request, VornScriptContextBase& context,
-                         const VornScriptExpressionBase& root) {
+                         const VornScriptExpressionBase& root, std::ostream& err) {
     if (request.profilesort.empty()) {
         return;
     }
@@ -60,12 +61,15 @@ void writeprofilesummary(const VornScriptRunRequest& request, VornScriptContextB
               false);
     summary.pop_back(); // the log adds the last line end itself
     log.write(summary, false);
-    std::cerr << "profile summary written to log file " << log.filename() << "\n";
+    err << "profile summary written to log file " << log.filename() << "\n";
 }
 
-std::string runparsed(const VornScriptRunRequest& request, std::ostream& out, int32_t& exitcode) {
+std::string runparsed(const VornScriptRunRequest& request, std::ostream& out, std::ostream& err,
+                      int32_t& exitcode) {
     const VornScriptSourcePtr source = makescriptsource(request.scriptname, request.scripttext);
     VornCommandlineScript context;
+    context.outputstream = &out;
+    context.errorstream = &err;
     attachconsoledebugger(context, request, out);
     context.setbasefolder(folderof(request.scriptname));
 
@@ -99,9 +103,10 @@ std::string runparsed(const VornScriptRunRequest& request, std::ostream& out, in
         return {};
     }
     preparenode(*root, context);
+    checkcallsexist(*root, context);
     const VornScriptObjectPtr value = evaluatewrapped(*root, context);
     checkpendinggoto(context);
-    writeprofilesummary(request, context, *root);
+    writeprofilesummary(request, context, *root, err);
     if (context.control.exitrequested) {
         exitcode = context.control.exitcode;
         return {};
@@ -111,10 +116,11 @@ std::string runparsed(const VornScriptRunRequest& request, std::ostream& out, in
 
 } // namespace
 
-std::string runscript(const VornScriptRunRequest& request, std::ostream& out, int32_t& exitcode) {
+std::string runscript(const VornScriptRunRequest& request, std::ostream& out, std::ostream& err,
+                      int32_t& exitcode) {
     std::string fulltext;
     try {
-        return runparsed(request, out, exitcode);
+        return runparsed(request, out, err, exitcode);
     } catch (const VornScriptErrorException& error) {
         fulltext = error.fullerrortext();
     } catch (const std::exception& error) {
@@ -127,11 +133,17 @@ std::string runscript(const VornScriptRunRequest& request, std::ostream& out, in
     return "<error> " + fulltext;
 }
 
+std::string runscript(const VornScriptRunRequest& request, std::ostream& out, int32_t& exitcode) {
+    return runscript(request, out, std::cerr, exitcode);
+}
+
 VornScriptRunOutcome runscript(const VornScriptRunRequest& request) {
     std::ostringstream out;
+    std::ostringstream err;
     VornScriptRunOutcome outcome;
-    outcome.result = runscript(request, out, outcome.exitcode);
+    outcome.result = runscript(request, out, err, outcome.exitcode);
     outcome.output = out.str();
+    outcome.erroroutput = err.str();
     return outcome;
 }
 

@@ -88,7 +88,7 @@ TEST(Debugger, SessionsWithoutCalls) {
          "3"},
         {"a watch stops after each change", loopscript, "v i\nn\nv i\nc\nc\nc\nc\n",
          "at t L001C001 var i = 0\n>> cannot watch variable i\n>> at t L002C001 while (i < 3) {\n  "
-         "i++;\n}\n>> >> variable changed: i=1\nat t L003C003 i += 1\n"
+         "i += 1;\n}\n>> >> variable changed: i=1\nat t L003C003 i += 1\n"
          ">> variable changed: i=2\nat t L003C003 i += 1\n>> variable changed: i=3\n"
          "at t L003C003 i += 1\n>> ",
          "3"},
@@ -111,6 +111,43 @@ TEST(Debugger, SessionsWithoutCalls) {
         {"print evaluates in the running scope", "var a = 4;\n{ var b = a * 2;\n  b; }\n",
          "c 3\np b + a\np a = 9\nc\n",
          "at t L001C001 var a = 4\n>> at t L003C003 b\n>> 12\n>> 9\n>> ", "8"},
+    };
+    for (const SessionCase& row : cases) {
+        const Session session = debugsession(row.script, row.commands);
+        EXPECT_EQ(session.output, row.output) << row.topic;
+        EXPECT_EQ(session.result, row.result) << row.topic;
+    }
+}
+
+const char* const callscript = "function twice(v) {\n"
+                               "  var r = v * 2;\n"
+                               "  return r;\n"
+                               "}\n"
+                               "var a = twice(3);\n"
+                               "a = a + 1;\n"
+                               "a;\n";
+
+TEST(Debugger, SessionsAcrossCalls) {
+    const std::vector<SessionCase> cases = {
+        {"step into enters the call", callscript, "s\ns\ns\ns\ns\ns\n",
+         "at t L005C001 var a = twice(3)\n>> at t L005C009 twice(3)\n>> at t L002C003 var r = "
+         "v * 2\n>> at t L003C003 return r\n>> at t L006C001 a = a + 1\n>> at t L007C001 a\n>> ",
+         "7"},
+        {"step over passes the call", callscript, "n\nnext\nN\n",
+         "at t L005C001 var a = twice(3)\n>> at t L006C001 a = a + 1\n>> at t L007C001 a\n>> ",
+         "7"},
+        {"return stops at the caller's next statement", callscript, "s\ns\nr\nc\n",
+         "at t L005C001 var a = twice(3)\n>> at t L005C009 twice(3)\n>> at t L002C003 var r = "
+         "v * 2\n>> at t L006C001 a = a + 1\n>> ",
+         "7"},
+        {"return at the outermost level runs to the end", callscript, "return\n",
+         "at t L005C001 var a = twice(3)\n>> ", "7"},
+        {"a breakpoint inside a stepped-over call stops", callscript, "b 3\nn\np r + v\nn\nc\n",
+         "at t L005C001 var a = twice(3)\n>> >> at t L003C003 return r\n>> 9\n>> at t "
+         "L006C001 a = a + 1\n>> ",
+         "7"},
+        {"continue to a line inside the function", callscript, "c 3\np v\nc\n",
+         "at t L005C001 var a = twice(3)\n>> at t L003C003 return r\n>> 3\n>> ", "7"},
     };
     for (const SessionCase& row : cases) {
         const Session session = debugsession(row.script, row.commands);
