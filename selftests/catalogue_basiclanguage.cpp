@@ -45,8 +45,9 @@ constexpr CatalogueRow rows[] = {
     {"teststring3", "S", "'\\x53'"},
     {"teststring4", "a\tb\rc\nd", "'a\\tb\\rc\\nd'"},
     {"teststring5", "\\xyz", "'\\xyz'"},
-    {"teststring6", "A\xBC"
-                    "E",
+    {"teststring6",
+     "A\xBC"
+     "E",
      "'A\\x{BC}E'"},
     {"teststring7",
      "<error> teststring7 Line 1 Col 1 invalid syntax: string is not ending before end of line",
@@ -152,8 +153,7 @@ constexpr CatalogueRow rows[] = {
     // try/catch: the caught value is the error structure.
     {"testcatch1", "testcatch1 Line 1 Col 40 vector index must be a positive number",
      "var a = [];  var e = 'nothing'; try{ a[-1];  e = 'normal'; } catch(e) {  }; e;"},
-    {"testcatch2", "nothing",
-     "var a = [];  var e = 'nothing'; try{ a[-1];  e = 'normal'; }; e;"},
+    {"testcatch2", "nothing", "var a = [];  var e = 'nothing'; try{ a[-1];  e = 'normal'; }; e;"},
     {"testcatch3", "division by 0|1|16",
      "var r; try { 3/0; r = 'normal'; } catch(var e) { r = e.what + '|' + e.linenr + '|' + "
      "e.columnnr; } r"},
@@ -170,6 +170,8 @@ constexpr CatalogueRow rows[] = {
 
 } // namespace
 
-std::span<const CatalogueRow> basiclanguagerows() { return rows; }
+std::span<const CatalogueRow> basiclanguagerows() {
+    return rows;
+}
 
 } // namespace vornscriptunittests

@@ -40,6 +40,8 @@ constexpr CatalogueRow rows[] = {
 
 } // namespace
 
-std::span<const CatalogueRow> incrementrows() { return rows; }
+std::span<const CatalogueRow> incrementrows() {
+    return rows;
+}
 
 } // namespace vornscriptunittests

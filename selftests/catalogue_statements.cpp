@@ -23,8 +23,7 @@ constexpr CatalogueRow rows[] = {
     {"forloop2", "55", "var sum = 0; for (var i = 1; i <= 10; ++i) sum += i; sum"},
     {"forloop3", "<error> forloop3 Line 1 Col 31 variable not defined: i",
      "for (var i = 0; i < 3; i++) ; i"},
-    {"forloop4", "12",
-     "var n = 0; for (var i = 0; i < 3; i++) for (var j = 0; j < 4; j++) n++; n"},
+    {"forloop4", "12", "var n = 0; for (var i = 0; i < 3; i++) for (var j = 0; j < 4; j++) n++; n"},
     {"forloop5", "40", "for (var i = 0; i < 10; i++) { if (i == 4) return i * 10; } 'no'"},
     {"whilemult1", "32", "var i = 0, r = 1; while (i < 5) { r *= 2; i++; } r"},
     {"dowhile1", "1", "var i = 0; do { i++; } while (i < 0); i"},
@@ -46,20 +45,22 @@ constexpr CatalogueRow rows[] = {
     {"foreachnested1", "1x,1y,2x,2y,",
      "var r = ''; foreach (var a in [1,2]) foreach (var b in ['x','y']) r += a + b + ','; r"},
     {"foreachforbiddenchangerunningvariable",
-     "<error> foreachforbiddenchangerunningvariable Line 1 Col 47 const object must not be "
+     "<error> foreachforbiddenchangerunningvariable Line 1 Col 45 const object must not be "
      "changed",
      "var arr1 = [1,2,3]; foreach (var x in arr1) x = 'nonsense';"},
     {"allowchangerunningvariableafterforeach1", "end",
      "var arr1 = [1,2,3]; var x; foreach (x in arr1) ; x = 'end';"},
     {"foreachlooparr", "10", "var s = 0; foreach (var x in [1,2,3,4]) s += x; s"},
-    {"foreachloopstructure", "abc", "var r = ''; foreach (var k in { b: 2, c: 3, a: 1 }) r += k; r"},
+    {"foreachloopstructure", "abc",
+     "var r = ''; foreach (var k in { b: 2, c: 3, a: 1 }) r += k; r"},
     {"foreachforever", "<error> foreachforever Line 1 Col 21 foreach endless loop",
      "var v = [0..10001]; foreach (var x in v) ;"},
     {"foreachconstrange1", "15", "var s = 0; foreach (var x in [1..5]) s += x; s"},
     {"foreachconstrange2", "abcde", "var r = ''; foreach (var c in ['a'..'e']) r += c; r"},
     {"foreachconstrange3", "7", "var n = 0; foreach (var x in [-3..3]) n++; n"},
     {"foreachconstrange4", "10", "var s = 0; foreach (var x in [sqr(-1)..sqr(2)]) s += x; s"},
-    {"foreachconstrange5", "14", "var s = 0; foreach (var x in [[1,2,3,4][1]..sqrt(25)]) s += x; s"},
+    {"foreachconstrange5", "14",
+     "var s = 0; foreach (var x in [[1,2,3,4][1]..sqrt(25)]) s += x; s"},
 
     // switch: first matching label, fall-through, ranges.
     {"switchwithcasebreak", "13",
@@ -75,7 +76,8 @@ constexpr CatalogueRow rows[] = {
      "function f(x) { switch(x) { case 1: return 'one'; case 2: return 'two'; } return 'other'; "
      "} f(2) + f(1) + f(5)"},
     {"switchcasenumber1", "zero", "switch('00000') { case 0: 'zero'; break; default: 'other'; }"},
-    {"switchcasenumberrange1", "ok", "switch('00005') { case 0..17: return 'ok'; } return 'error';"},
+    {"switchcasenumberrange1", "ok",
+     "switch('00005') { case 0..17: return 'ok'; } return 'error';"},
     {"switchcasecharrange1", "in", "switch('c') { case 'b'..'d': return 'in'; } return 'out';"},
     {"switchcasecharrange2", "out", "switch('C') { case 'b'..'d': return 'in'; } return 'out';"},
     {"switchcasecharrange3", "xxyzzzw",
@@ -89,6 +91,8 @@ constexpr CatalogueRow rows[] = {
 
 } // namespace
 
-std::span<const CatalogueRow> statementrows() { return rows; }
+std::span<const CatalogueRow> statementrows() {
+    return rows;
+}
 
 } // namespace vornscriptunittests
