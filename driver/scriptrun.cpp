@@ -6,6 +6,7 @@
 #include "interpreter/constcontext.h"
 #include "interpreter/evaluate.h"
 #include "interpreter/raise.h"
+#include "selftests/unittestregistry.h"
 
 #include <sstream>
 
@@ -57,11 +58,22 @@ std::string runparsed(const VornScriptRunRequest& request, std::ostream& out, in
     preparenode(*root, context);
     const VornScriptObjectPtr value = evaluatewrapped(*root, context);
     checkpendinggoto(context);
+    checkunittestsread(context);
     if (context.control.exitrequested) {
         exitcode = context.control.exitcode;
         return {};
     }
     return value ? value->tostring() : std::string();
+}
+
+// A script that made unit-test checks must have fetched their results.
+void checkunittestsread(const VornScriptContextBase& context) {
+    const vornunittest* registry = context.existingunittestregistry();
+    if (registry != nullptr && registry->checkcount() > 0 && !registry->resultsread()) {
+        throw VornScriptErrorException(
+            VornScriptSourcePosition(),
+            interpretermessage("unit test used but results were not checked"));
+    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "interpreter/evaluate.h"
 #include "interpreter/pathpermission.h"
 #include "interpreter/raise.h"
+#include "selftests/unittestregistry.h"
 
 namespace vornscript {
 namespace {
@@ -28,6 +29,13 @@ VornScriptContextBase::VornScriptContextBase() {
 }
 
 VornScriptContextBase::~VornScriptContextBase() = default;
+
+vornunittest& VornScriptContextBase::unittestregistry() {
+    if (!unittests_) {
+        unittests_ = std::make_unique<vornunittest>();
+    }
+    return *unittests_;
+}
 
 VornScriptObjectPtr* VornScriptContextBase::findvariable(const VornScriptSymbol& symbol,
                                                          bool searchoutward) {

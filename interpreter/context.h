@@ -22,6 +22,8 @@
 
 namespace vornscript {
 
+class vornunittest;
+
 // A user function as registered by the prepare pass.
 struct VornScriptUserFunction {
     struct Parameter {
@@ -173,6 +175,12 @@ public:
     void setbasefolder(std::string folder) { basefolder_ = std::move(folder); }
     const std::string& basefolder() const { return basefolder_; }
 
+    // ---- unit tests of the script (the unittest_ system functions) ----
+    // The context's own registry, created on first use.
+    vornunittest& unittestregistry();
+    // The registry when a unit-test function created it, else nullptr.
+    const vornunittest* existingunittestregistry() const { return unittests_.get(); }
+
     // ---- control flow and limits ----
     VornScriptControlState control;
     int64_t looplimit = defaultlooplimit;
@@ -193,6 +201,7 @@ private:
     VornScriptNodePtr root_;
     VornScriptSourcePtr source_;
     std::string basefolder_;
+    std::unique_ptr<vornunittest> unittests_;
 };
 
 } // namespace vornscript

@@ -17,4 +17,6 @@ void VornScriptDebuggerBase::onstatementdone(VornScriptExpressionBase&, VornScri
 
 void VornScriptDebuggerBase::onerror(const std::string&, bool) {}
 
+void VornScriptDebuggerBase::onlogmessage(const std::string&) {}
+
 } // namespace vornscript

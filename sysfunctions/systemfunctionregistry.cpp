@@ -10,6 +10,7 @@
 #include "sysfunctions/jsonfunctions.h"
 #include "sysfunctions/mathfunctions.h"
 #include "sysfunctions/textfunctions.h"
+#include "sysfunctions/unittestfunctions.h"
 
 #include <algorithm>
 #include <map>
@@ -33,7 +34,7 @@ std::span<const VornSystemFunctionTable> familytables() {
     static const std::vector<VornSystemFunctionTable> tables = {
         collectionfunctiontable(), sortfunctiontable(),  grepfunctiontable(),
         bytebufferfunctiontable(), jsonfunctiontable(),  textfunctiontable(),
-        mathfunctiontable(),       formatfunctiontable()};
+        mathfunctiontable(),       formatfunctiontable(), unittestfunctiontable()};
     return tables;
 }
 
