@@ -6,8 +6,10 @@
 #include "interpreter/constcontext.h"
 #include "interpreter/evaluate.h"
 #include "interpreter/raise.h"
+#include "interpreter/userfunctions.h"
 #include "selftests/unittestregistry.h"
 
+#include <iostream>
 #include <sstream>
 
 namespace vornscript {
@@ -27,9 +29,22 @@ void definescriptvariable(VornScriptContextBase& context, const std::string& nam
     }
 }
 
-std::string runparsed(const VornScriptRunRequest& request, std::ostream& out, int32_t& exitcode) {
+// A script that made unit-test checks must have fetched their results.
+void checkunittestsread(const VornScriptContextBase& context) {
+    const vornunittest* registry = context.existingunittestregistry();
+    if (registry != nullptr && registry->checkcount() > 0 && !registry->resultsread()) {
+        throw VornScriptErrorException(
+            VornScriptSourcePosition(),
+            interpretermessage("unit test used but results were not checked"));
+    }
+}
+
+std::string runparsed(const VornScriptRunRequest& request, std::ostream& out, std::ostream& err,
+                      int32_t& exitcode) {
     const VornScriptSourcePtr source = makescriptsource(request.scriptname, request.scripttext);
     VornCommandlineScript context;
+    context.outputstream = &out;
+    context.errorstream = &err;
     context.setbasefolder(folderof(request.scriptname));
 
     VornScriptParser parser(source, &programconstcontext());
@@ -56,6 +71,7 @@ std::string runparsed(const VornScriptRunRequest& request, std::ostream& out, in
         return {};
     }
     preparenode(*root, context);
+    checkcallsexist(*root, context);
     const VornScriptObjectPtr value = evaluatewrapped(*root, context);
     checkpendinggoto(context);
     checkunittestsread(context);
@@ -66,22 +82,13 @@ std::string runparsed(const VornScriptRunRequest& request, std::ostream& out, in
     return value ? value->tostring() : std::string();
 }
 
-// A script that made unit-test checks must have fetched their results.
-void checkunittestsread(const VornScriptContextBase& context) {
-    const vornunittest* registry = context.existingunittestregistry();
-    if (registry != nullptr && registry->checkcount() > 0 && !registry->resultsread()) {
-        throw VornScriptErrorException(
-            VornScriptSourcePosition(),
-            interpretermessage("unit test used but results were not checked"));
-    }
-}
-
 } // namespace
 
-std::string runscript(const VornScriptRunRequest& request, std::ostream& out, int32_t& exitcode) {
+std::string runscript(const VornScriptRunRequest& request, std::ostream& out, std::ostream& err,
+                      int32_t& exitcode) {
     std::string fulltext;
     try {
-        return runparsed(request, out, exitcode);
+        return runparsed(request, out, err, exitcode);
     } catch (const VornScriptErrorException& error) {
         fulltext = error.fullerrortext();
     } catch (const std::exception& error) {
@@ -94,11 +101,17 @@ std::string runscript(const VornScriptRunRequest& request, std::ostream& out, in
     return "<error> " + fulltext;
 }
 
+std::string runscript(const VornScriptRunRequest& request, std::ostream& out, int32_t& exitcode) {
+    return runscript(request, out, std::cerr, exitcode);
+}
+
 VornScriptRunOutcome runscript(const VornScriptRunRequest& request) {
     std::ostringstream out;
+    std::ostringstream err;
     VornScriptRunOutcome outcome;
-    outcome.result = runscript(request, out, outcome.exitcode);
+    outcome.result = runscript(request, out, err, outcome.exitcode);
     outcome.output = out.str();
+    outcome.erroroutput = err.str();
     return outcome;
 }
 

@@ -7,6 +7,8 @@
 #include "interpreter/raise.h"
 #include "selftests/unittestregistry.h"
 
+#include <iostream>
+
 namespace vornscript {
 namespace {
 
@@ -24,7 +26,7 @@ void VornScriptScope::clear() {
     postoperations.clear();
 }
 
-VornScriptContextBase::VornScriptContextBase() {
+VornScriptContextBase::VornScriptContextBase() : outputstream(&std::cout), errorstream(&std::cerr) {
     enterscope("::");
 }
 

@@ -10,6 +10,8 @@
 #include "sysfunctions/formatfunctions.h"
 #include "sysfunctions/jsonfunctions.h"
 #include "sysfunctions/mathfunctions.h"
+#include "sysfunctions/metafunctions.h"
+#include "sysfunctions/outputfunctions.h"
 #include "sysfunctions/textfunctions.h"
 #include "sysfunctions/unittestfunctions.h"
 
@@ -49,6 +51,8 @@ std::span<const VornSystemFunctionTable> familytables() {
         profilefunctiontable(),
         environmentfunctiontable(),
         unittestfunctiontable(),
+        metafunctiontable(),
+        outputfunctiontable(),
     };
     // clang-format on
     return tables;
