@@ -45,14 +45,19 @@ bool TestUserExtension::existslivevariable(const std::string& name) {
     return name == "tickcount" || name == "persons";
 }
 
+// The value carries the variable's name, as a script variable does.
 VornScriptObjectRef TestUserExtension::livevariable_create(const std::string& name) {
+    vornscript::VornScriptDataHandlerPtr handler;
     if (name == "tickcount") {
-        return makeref<vornscript::VornScriptObject>(makeref<SystemTimeVar>());
+        handler = makeref<SystemTimeVar>();
+    } else if (name == "persons") {
+        handler = makeref<LivePersonList>(persons_);
+    } else {
+        return {};
     }
-    if (name == "persons") {
-        return makeref<vornscript::VornScriptObject>(makeref<LivePersonList>(persons_));
-    }
-    return {};
+    VornScriptObjectRef value = makeref<vornscript::VornScriptObject>(std::move(handler));
+    value->setname(name);
+    return value;
 }
 
 bool TestUserExtension::getconstantvalue(const std::string& name, VornScriptObjectRef& value) {
