@@ -27,18 +27,24 @@ vornunittest& selftestregistry() {
 
 } // namespace
 
-int runselftests(const std::string& testfilter) {
-    vornunittest& registry = selftestregistry();
-    if (!registry.runall(testfilter.empty() ? std::string("all") : testfilter)) {
-        std::cout << message("unit tests failed") << "\n" << registry.failures() << "\n";
+int reportselftests(bool succeeded, const vornunittest& registry, std::ostream& out,
+                    std::ostream& err) {
+    if (!succeeded) {
+        out << message("unit tests failed") << "\n" << registry.failures() << "\n";
         return 1;
     }
     if (registry.checkcount() == 0) {
-        std::cerr << message("warning: no matching unit tests found") << "\n";
+        err << message("warning: no matching unit tests found") << "\n";
         return 0;
     }
-    std::cout << registry.checkcount() << message(" unit tests successful") << "\n";
+    out << registry.checkcount() << message(" unit tests successful") << "\n";
     return 0;
+}
+
+int runselftests(const std::string& testfilter) {
+    vornunittest& registry = selftestregistry();
+    const bool succeeded = registry.runall(testfilter.empty() ? std::string("all") : testfilter);
+    return reportselftests(succeeded, registry, std::cout, std::cerr);
 }
 
 } // namespace vornscript

@@ -11,11 +11,13 @@ namespace {
 
 const CatalogueRow rows[] = {
     {"live userextension getsummary",
-     "UserExtension usertest\n\nconstants:\nMYUSERCONSTANT\n\nlive variables:\ntickcount\npeople\n\n"
+     "UserExtension usertest\n\nconstants:\nMYUSERCONSTANT\n\nlive "
+     "variables:\ntickcount\npeople\n\n"
      "functions:\ncube(x)\nnewperson()\n",
      "getlibrarysummary('usertest')"},
     {"live systemtimevariable", "1",
-     "var t1 = tickcount; var t2 = tickcount; var t3 = tickcount; t1 > 1000 && t2 >= t1 && t3 >= t2"},
+     "var t1 = tickcount; var t2 = tickcount; var t3 = tickcount; t1 > 1000 && t2 >= t1 && t3 >= "
+     "t2"},
     {"live member function", "KELMIR", "persons[1].name.toupper()"},
     {"live structure tostring", "{color: 'blue', day: 13, month: 5, name: 'dorvash', year: 1967}",
      "persons[0]"},
@@ -27,7 +29,8 @@ const CatalogueRow rows[] = {
      "var p = persons[0]; " ZEROADDRESSES("p.getdebuginfo()")},
     {"live foreach info", "dorvash kelmir isolet ",
      "var text = ''; foreach (var p in persons) text += p.name + ' '; text"},
-    {"live foreach vector", "5878", "var years = 0; foreach (var p in persons) years += p.year; years"},
+    {"live foreach vector", "5878",
+     "var years = 0; foreach (var p in persons) years += p.year; years"},
     {"live insert structure",
      "{car: 'porsche', color: 'blue', day: 13, month: 5, name: 'dorvash', year: 1967}",
      "persons[0].car = 'porsche'; persons[0]"},

@@ -45,9 +45,8 @@ void runrows(vornscript::vornunittest& registry, const std::string& filter,
         if (!vornscript::vornunittest::isselected(filter, row.name)) {
             continue;
         }
-        const std::string actual =
-            row.script != nullptr ? runner.runscript(row.name, row.script)
-                                  : outputfield(runner, row.name);
+        const std::string actual = row.script != nullptr ? runner.runscript(row.name, row.script)
+                                                         : outputfield(runner, row.name);
         registry.areequal(row.name, actual, row.expected);
     }
 }

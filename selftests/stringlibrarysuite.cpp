@@ -53,7 +53,8 @@ constexpr std::string_view newlinesample =
     "this line not contains linefeed \r newline \n and both\r\n and reverse \n\r";
 // "abc", tab, CR, LF, blank, NUL, 0xA3, backslash, ".", quote, ".", double
 // quote, ".", "%", ".012", the Latin-1 letters of äöüßÄÖÜ, ".", backslash, ".".
-constexpr std::string_view escapesample = "abc\t\r\n \0\xA3\\.'.\".%.012\xE4\xF6\xFC\xDF\xC4\xD6\xDC.\\."sv;
+constexpr std::string_view escapesample =
+    "abc\t\r\n \0\xA3\\.'.\".%.012\xE4\xF6\xFC\xDF\xC4\xD6\xDC.\\."sv;
 constexpr std::string_view escapedsample =
     "abc\\t\\r\\n\\x20\\0\\xA3\\\\.\\'.\\\".\\x25.012\xE4\xF6\xFC\xDF\xC4\xD6\xDC.\\\\.";
 
@@ -111,7 +112,12 @@ const DirectCallRow stringlibraryrows[] = {
     {"hugeval2hexstr3", "FFFFFFFFFFFFFFFF", [] { return hugeval2hexstr(~uint64_t{0}); }},
     {"buf2hexstr1", "0A 0B 0C 0D 0E", [] { return buf2hexstr("\x0A\x0B\x0C\x0D\x0E"); }},
     {"buf2hexstr2", "", [] { return buf2hexstr(""); }},
-    {"buf2previewstr1", "ab.cd", [] { return buf2previewstr("ab\x01" "cd", 10); }},
+    {"buf2previewstr1", "ab.cd",
+     [] {
+         return buf2previewstr("ab\x01"
+                               "cd",
+                               10);
+     }},
     {"second2time1", "0:00:00", [] { return second2time(0); }},
     {"second2time2", "2:42:49", [] { return second2time(9769); }},
     {"millisecond2shorttime1", "0:00.000", [] { return millisecond2shorttime(0); }},
@@ -123,7 +129,7 @@ const DirectCallRow stringlibraryrows[] = {
          std::string first;
          std::string second;
          return splitPair("  \t  3  / \n 4    ", "/", first, second) ? parts({first, second})
-                                                                   : std::string();
+                                                                     : std::string();
      }},
     {"parseIntPair1", "3 4",
      [] {
@@ -133,7 +139,10 @@ const DirectCallRow stringlibraryrows[] = {
                     ? val2str(first) + " " + val2str(second)
                     : std::string();
      }},
-    {"join1", "a,b,c", [] { return join({"a", "b", "c"}, ","); }},
+    {"join1", "a,b,c",
+     [] {
+         return join({"a", "b", "c"}, ",");
+     }},
     {"join2", "", [] { return join({}, ","); }},
     {"join3", "a", [] { return join({"a"}, ", "); }},
     {"safecstr1", "abc", [] { return safecstr("abc"); }},
@@ -152,7 +161,8 @@ const DirectCallRow stringlibraryrows[] = {
     {"trimleft1", "abc  \t\r\n\r\n", [] { return trimleft(trimsample); }},
     {"trimright1", " \t\r\n    abc", [] { return trimright(trimsample); }},
     {"chomp1", " \t\r\n    abc  \t\r\n", [] { return chomp(trimsample); }},
-    {"removelastmatchtillend1", "filename", [] { return removelastmatchtillend("filename.mid", "."); }},
+    {"removelastmatchtillend1", "filename",
+     [] { return removelastmatchtillend("filename.mid", "."); }},
     {"left1", "abc", [] { return left("abcdef", 3); }},
     {"left2", "abc", [] { return left("abc", 10); }},
     {"left3", "", [] { return left("abc", 0); }},
@@ -210,11 +220,11 @@ const DirectCallRow stringlibraryrows[] = {
      [] { return parts(splitcsvlines("a;b;\n\"c\nd\";\"e f\";")); }},
     {"parsecsvline1", "[1, \"2\", 3][,;\t:\r\n]",
      [] { return csvfields("\t \"1, \"\"2\"\", 3\", \",;\t:\r\n\"\r\n", ","); }},
-    {"converttobstring", "0068 00E4 20AC", [] { return widecodeunits(utf82wstring("h\xC3\xA4\xE2\x82\xAC")); }},
+    {"converttobstring", "0068 00E4 20AC",
+     [] { return widecodeunits(utf82wstring("h\xC3\xA4\xE2\x82\xAC")); }},
     {"xmltagparsertest1", "<ein_tag234 attr1=xy attr2=0 attr3='' attr4='hello friend' attr5=''>",
      [] {
-         return parsedtag(
-             "<ein_tag234 attr1=xy attr2=0 attr3 attr4='hello friend'\tattr5=\"\" >");
+         return parsedtag("<ein_tag234 attr1=xy attr2=0 attr3 attr4='hello friend'\tattr5=\"\" >");
      }},
     {"xmltagparsertest2", "<br>", [] { return parsedtag("<br>"); }},
     {"xmltagparsertest3", "<br />", [] { return parsedtag("<br />"); }},

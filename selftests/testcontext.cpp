@@ -6,6 +6,7 @@
 #include "interpreter/constcontext.h"
 #include "interpreter/evaluate.h"
 #include "interpreter/raise.h"
+#include "interpreter/userfunctions.h"
 #include "selftests/testextension.h"
 
 #include <iostream>
@@ -56,6 +57,7 @@ std::string TestScriptRunner::runincontext(TestContext& context) {
     }
     context.bindscript(root, source);
     preparenode(*root, context);
+    checkcallsexist(*root, context);
     const VornScriptObjectPtr value = evaluatewrapped(*root, context);
     checkpendinggoto(context);
     return value ? value->tostring() : std::string();
@@ -70,13 +72,12 @@ std::string TestScriptRunner::runscript(const std::string& testname,
     logmessage.clear();
     exitcode = 0;
     std::string result;
-    std::string errortext;
     {
         TestContext context;
         try {
             result = runincontext(context);
         } catch (const VornScriptErrorException& error) {
-            errortext = error.fullerrortext();
+            const std::string errortext = error.fullerrortext();
             result = errortext.empty() ? std::string() : "<error> " + errortext;
         } catch (const std::exception& error) {
             result = "<error> " + interpretermessage("exception occured", error.what());

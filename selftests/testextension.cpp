@@ -13,9 +13,8 @@ using vornscript::VornScriptObjectRef;
 namespace {
 
 constexpr const char* summarylines[] = {
-    "\n",         "constants:\n", "MYUSERCONSTANT\n", "\n",       "live variables:\n",
-    "tickcount\n", "people\n",     "\n",               "functions:\n", "cube(x)\n",
-    "newperson()\n",
+    "\n",       "constants:\n", "MYUSERCONSTANT\n", "\n",        "live variables:\n", "tickcount\n",
+    "people\n", "\n",           "functions:\n",     "cube(x)\n", "newperson()\n",
 };
 
 bool cube(const VornScriptObjectRef& argument, VornScriptObjectRef& result,

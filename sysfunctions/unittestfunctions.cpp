@@ -34,7 +34,8 @@ bool checkresult(VornSystemCall& call, bool passed) {
 bool areequalfunction(VornSystemCall& call) {
     const std::string actual = textof(call.arguments[0]);
     const std::string expected = textof(call.arguments[1]);
-    return checkresult(call, registryof(call).areequal(textof(call.arguments[2]), actual, expected));
+    return checkresult(call,
+                       registryof(call).areequal(textof(call.arguments[2]), actual, expected));
 }
 
 bool areequalvaluesfunction(VornSystemCall& call) {
@@ -44,8 +45,8 @@ bool areequalvaluesfunction(VornSystemCall& call) {
         !getlong(call.arguments[1], expected, call.error)) {
         return false;
     }
-    return checkresult(call,
-                       registryof(call).areequalvalues(textof(call.arguments[2]), actual, expected));
+    return checkresult(
+        call, registryof(call).areequalvalues(textof(call.arguments[2]), actual, expected));
 }
 
 bool areequalboolfunction(VornSystemCall& call) {
