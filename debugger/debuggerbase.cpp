@@ -196,6 +196,8 @@ void VornScriptDebuggerBase::onerror(const std::string& fullerrortext, bool will
     }
 }
 
+void VornScriptDebuggerBase::onlogmessage(const std::string&) {}
+
 void VornScriptDebuggerBase::stopat(const VornScriptExpressionBase& node,
                                     VornScriptContextBase& context) {
     if (!debugger_) {

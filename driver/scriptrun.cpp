@@ -9,6 +9,7 @@
 #include "interpreter/evaluate.h"
 #include "interpreter/raise.h"
 #include "interpreter/userfunctions.h"
+#include "selftests/unittestregistry.h"
 
 #include <iostream>
 #include <memory>
@@ -64,6 +65,16 @@ void writeprofilesummary(const VornScriptRunRequest& request, VornScriptContextB
     err << "profile summary written to log file " << log.filename() << "\n";
 }
 
+// A script that made unit-test checks must have fetched their results.
+void checkunittestsread(const VornScriptContextBase& context) {
+    const vornunittest* registry = context.existingunittestregistry();
+    if (registry != nullptr && registry->checkcount() > 0 && !registry->resultsread()) {
+        throw VornScriptErrorException(
+            VornScriptSourcePosition(),
+            interpretermessage("unit test used but results were not checked"));
+    }
+}
+
 std::string runparsed(const VornScriptRunRequest& request, std::ostream& out, std::ostream& err,
                       int32_t& exitcode) {
     const VornScriptSourcePtr source = makescriptsource(request.scriptname, request.scripttext);
@@ -107,6 +118,7 @@ std::string runparsed(const VornScriptRunRequest& request, std::ostream& out, st
     const VornScriptObjectPtr value = evaluatewrapped(*root, context);
     checkpendinggoto(context);
     writeprofilesummary(request, context, *root, err);
+    checkunittestsread(context);
     if (context.control.exitrequested) {
         exitcode = context.control.exitcode;
         return {};

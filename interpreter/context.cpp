@@ -5,6 +5,7 @@
 #include "interpreter/evaluate.h"
 #include "interpreter/pathpermission.h"
 #include "interpreter/raise.h"
+#include "selftests/unittestregistry.h"
 
 #include <iostream>
 
@@ -30,6 +31,13 @@ VornScriptContextBase::VornScriptContextBase() : outputstream(&std::cout), error
 }
 
 VornScriptContextBase::~VornScriptContextBase() = default;
+
+vornunittest& VornScriptContextBase::unittestregistry() {
+    if (!unittests_) {
+        unittests_ = std::make_unique<vornunittest>();
+    }
+    return *unittests_;
+}
 
 VornScriptObjectPtr* VornScriptContextBase::findvariable(const VornScriptSymbol& symbol,
                                                          bool searchoutward) {
@@ -210,15 +218,6 @@ bool VornScriptContextBase::hasCommandPermission(const std::string&, std::string
 
 void VornScriptContextBase::registerextension(const VornRef<VornScriptUserExtension>& extension) {
     extensions_.push_back(extension);
-}
-
-std::string VornScriptContextBase::getlibrarysummary(const std::string& name) {
-    for (const auto& extension : extensions_) {
-        if (extension->extensionname() == name) {
-            return extension->getsummary();
-        }
-    }
-    return {};
 }
 
 bool VornScriptContextBase::finduserfunction(const std::string&, int32_t) {

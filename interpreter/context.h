@@ -24,6 +24,8 @@
 
 namespace vornscript {
 
+class vornunittest;
+
 // A user function as registered by the prepare pass.
 struct VornScriptUserFunction {
     struct Parameter {
@@ -169,8 +171,6 @@ public:
     // ---- extensions ----
     void registerextension(const VornRef<VornScriptUserExtension>& extension);
     const std::vector<VornRef<VornScriptUserExtension>>& extensions() const { return extensions_; }
-    // getsummary of the registered extension with that name, "" when none has it.
-    std::string getlibrarysummary(const std::string& name);
     // The context offers no functions of its own in its extension role.
     bool finduserfunction(const std::string& name, int32_t argumentcount) override;
     bool calluserfunction(const std::string& name,
@@ -185,6 +185,12 @@ public:
     // Folder of the script file, searched by includes; "" for none.
     void setbasefolder(std::string folder) { basefolder_ = std::move(folder); }
     const std::string& basefolder() const { return basefolder_; }
+
+    // ---- unit tests of the script (the unittest_ system functions) ----
+    // The context's own registry, created on first use.
+    vornunittest& unittestregistry();
+    // The registry when a unit-test function created it, else nullptr.
+    const vornunittest* existingunittestregistry() const { return unittests_.get(); }
 
     // ---- user-function calls, eval and include ----
     // Active user-function calls, innermost last (at most recursionlimit).
@@ -229,6 +235,7 @@ private:
     VornScriptNodePtr root_;
     VornScriptSourcePtr source_;
     std::string basefolder_;
+    std::unique_ptr<vornunittest> unittests_;
 };
 
 } // namespace vornscript

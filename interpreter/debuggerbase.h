@@ -93,6 +93,8 @@ public:
     // Called with the full text of an error about to be raised; willstop tells
     // whether the error ends the script.
     virtual void onerror(const std::string& fullerrortext, bool willstop);
+    // Called with every text the script logs through logmessage.
+    virtual void onlogmessage(const std::string& text);
 
     // ---- set-up by the script run ----
     // Takes ownership of the user interface, replacing any previous one.

@@ -25,7 +25,8 @@ bool sprintffunction(VornSystemCall& call) {
     return true;
 }
 
-// One log entry with the time stamp; the result is the logged text.
+// One log entry with the time stamp, also handed to the context's hook; the
+// result is the logged text.
 bool logmessagefunction(VornSystemCall& call) {
     std::string text;
     for (const VornScriptObjectPtr& argument : call.arguments) {
@@ -34,6 +35,7 @@ bool logmessagefunction(VornSystemCall& call) {
         }
     }
     writelogline(text, true);
+    call.context.onlogmessage(text);
     call.result = makestringvalue(std::move(text));
     return true;
 }

@@ -9,10 +9,12 @@
 #include "sysfunctions/filefunctions.h"
 #include "sysfunctions/formatfunctions.h"
 #include "sysfunctions/jsonfunctions.h"
+#include "sysfunctions/libraryfunctions.h"
 #include "sysfunctions/mathfunctions.h"
 #include "sysfunctions/metafunctions.h"
 #include "sysfunctions/outputfunctions.h"
 #include "sysfunctions/textfunctions.h"
+#include "sysfunctions/unittestfunctions.h"
 
 #include <algorithm>
 #include <map>
@@ -49,6 +51,8 @@ std::span<const VornSystemFunctionTable> familytables() {
         directoryfunctiontable(),
         profilefunctiontable(),
         environmentfunctiontable(),
+        unittestfunctiontable(),
+        libraryfunctiontable(),
         metafunctiontable(),
         outputfunctiontable(),
     };

@@ -1,7 +1,5 @@
 # Program entry: usage and help, command-line errors, -script and file mode,
 # the -source and -scan views, the self-test hand-off and the settings file.
-# The self-test runner is not built in yet: -tests reports
-# "self-tests are not available yet".
 
 USAGE=$'vornscript 1.0
 usage:
@@ -20,7 +18,7 @@ options:
                by method +xxx or -xxx
                xxx can be: count,sumbrutto,sumnetto,singlebrutto,singlenetto
 '
-TESTSNOTYET=$'self-tests are not available yet\n'
+NOMATCH=$'warning: no matching unit tests found\n'
 printf 'var x = 1;\n' >"$WORK/first.vs"
 mkdir -p "$WORK/afolder"
 
@@ -64,9 +62,13 @@ check "options after the file name are parameters" 0 '' '' -- first.vs -source -
 check "absolute path is a file, not a / option" 0 $"source code: $WORK/first.vs"$'\nvar x = 1;\n\n' '' -- -source "$WORK/first.vs"
 
 # --- self-test hand-off ---
-for tests in -tests -tests=all -test -tests=calc; do
-    check "self-tests via $tests" 1 '' "$TESTSNOTYET" -- "$tests" first.vs
-done
+check "self-tests selected by a name part" 0 $'3 unit tests successful\n' '' -- -tests=padleft first.vs
+check "-test is short for -tests" 0 $'3 unit tests successful\n' '' -- -test=padright
+check "a filter matching nothing warns" 0 '' "$NOMATCH" -- -tests=nosuchtestname
+printf 'unittest_areequal(1+1, 3, "sum");\nunittest_istrue(1, "one");\nprint(unittest_count(), "|", unittest_results());\n' >"$WORK/unitfail.vs"
+printf 'unittest_areequal("a", "a", "same");\n' >"$WORK/unitunread.vs"
+check "script unit tests report failures" 0 $'2|unit test sum failed:  result=2  correct=3\n' '' -- unitfail.vs
+check "unit test results must be read" 1 $'unit test used but results were not checked\n' '' -- unitunread.vs
 check "-tes is not -tests" 1 "$USAGE" $'missing script filename argument \n' -- -tes
 
 # --- settings file vornscript.ini, section Settings ---
@@ -82,8 +84,8 @@ CASE_SETTINGS=$'[Settings]\nsourc=1\n' \
     check "keys are full names only" 0 '' '' -- first.vs
 CASE_SETTINGS=$'[Settings]\nsource=maybe\n' \
     check "bad settings value" 1 "$USAGE" $'error: option needs a value true/false/yes/no/1/0: -source\n' -- first.vs
-CASE_SETTINGS=$'[Settings]\ntests=calc\n' \
-    check "settings select the self-tests" 1 '' "$TESTSNOTYET" -- first.vs
+CASE_SETTINGS=$'[Settings]\ntests=shortcut\n' \
+    check "settings select the self-tests" 0 $'3 unit tests successful\n' '' -- first.vs
 CASE_SETTINGS=$'[Settings]\ntests=\n' \
     check "an empty settings value is absent" 0 '' '' -- first.vs
 CASE_SETTINGS=$'[Settings]\n?=1\n' \
