@@ -6,6 +6,7 @@
 
 #include "support/phrasetranslator.h"
 #include "sysfunctions/collectionfunctions.h"
+#include "sysfunctions/filefunctions.h"
 #include "sysfunctions/formatfunctions.h"
 #include "sysfunctions/jsonfunctions.h"
 #include "sysfunctions/mathfunctions.h"
@@ -30,10 +31,24 @@ size_t keyargumentcount(std::string_view key) {
 
 // The tables of the families built so far, in search order.
 std::span<const VornSystemFunctionTable> familytables() {
+    // One family per line keeps additions from different branches apart.
+    // clang-format off
     static const std::vector<VornSystemFunctionTable> tables = {
-        collectionfunctiontable(), sortfunctiontable(),  grepfunctiontable(),
-        bytebufferfunctiontable(), jsonfunctiontable(),  textfunctiontable(),
-        mathfunctiontable(),       formatfunctiontable()};
+        collectionfunctiontable(),
+        sortfunctiontable(),
+        grepfunctiontable(),
+        bytebufferfunctiontable(),
+        jsonfunctiontable(),
+        textfunctiontable(),
+        mathfunctiontable(),
+        formatfunctiontable(),
+        filefunctiontable(),
+        openfilefunctiontable(),
+        directoryfunctiontable(),
+        profilefunctiontable(),
+        environmentfunctiontable(),
+    };
+    // clang-format on
     return tables;
 }
 
