@@ -1,16 +1,24 @@
 // The script run of the command-line driver (see scriptrun.h).
 #include "driver/scriptrun.h"
 
+#include "debugger/consoledebugger.h"
 #include "driver/commandlinescript.h"
+#include "driver/logfile.h"
 #include "frontend/parser.h"
 #include "interpreter/constcontext.h"
 #include "interpreter/evaluate.h"
 #include "interpreter/raise.h"
+#include "interpreter/userfunctions.h"
 
+#include <iostream>
+#include <memory>
 #include <sstream>
 
 namespace vornscript {
 namespace {
+
+// Records in the profile summary after a run.
+constexpr size_t profilerecordlimit = 100;
 
 // The folder part of a script name including its separator, "" for none.
 std::string folderof(const std::string& scriptname) {
@@ -26,11 +34,48 @@ void definescriptvariable(VornScriptContextBase& context, const std::string& nam
     }
 }
 
-std::string runparsed(const VornScriptRunRequest& request, std::ostream& out, int32_t& exitcode) {
+// Every run has a console debugger: the debug mode decides whether it stops.
+void attachconsoledebugger(VornScriptContextBase& context, const VornScriptRunRequest& request,
+                           std::ostream& out) {
+    std::istream& input = request.debuggerinput != nullptr ? *request.debuggerinput : std::cin;
+    context.attachdebugger(std::make_unique<VornScriptConsoleDebugger>(input, out));
+    context.setdebugmode(request.debug ? debugmode::stepinto : debugmode::off);
+    context.profilingenabled = !request.profilesort.empty();
+}
+
+// With -profile: the costliest nodes go to the log file, headed by the
+// script's file name or text, and standard error says where they went.
+void writeprofilesummary(const VornScriptRunRequest& request, VornScriptContextBase& context,
+                         const VornScriptExpressionBase& root, std::ostream& err) {
+    if (request.profilesort.empty()) {
+        return;
+    }
+    std::string summary;
+    context.profilesummary(summary, &root, request.profilesort, profilerecordlimit);
+    if (summary.empty()) {
+        return;
+    }
+    VornLogFile& log = VornLogFile::instance();
+    log.write(request.textfromcommandline ? "script: " + request.scripttext
+                                          : "filename: " + request.scriptname,
+              false);
+    summary.pop_back(); // the log adds the last line end itself
+    log.write(summary, false);
+    err << "profile summary written to log file " << log.filename() << "\n";
+}
+
+std::string runparsed(const VornScriptRunRequest& request, std::ostream& out, std::ostream& err,
+                      int32_t& exitcode) {
     const VornScriptSourcePtr source = makescriptsource(request.scriptname, request.scripttext);
     VornCommandlineScript context;
+    context.outputstream = &out;
+    context.errorstream = &err;
+    attachconsoledebugger(context, request, out);
     context.setbasefolder(folderof(request.scriptname));
 
+    if (request.lines) {
+        out << "breakable lines:\n";
+    }
     VornScriptParser parser(source, &programconstcontext());
     const VornScriptStatementsPtr root = parser.parse();
     if (request.parse) {
@@ -51,12 +96,17 @@ std::string runparsed(const VornScriptRunRequest& request, std::ostream& out, in
                              request.parameters[index]);
     }
     context.bindscript(root, source);
+    if (request.lines) {
+        context.listbreakablelines();
+    }
     if (request.parse || request.scan || request.lines) {
         return {};
     }
     preparenode(*root, context);
+    checkcallsexist(*root, context);
     const VornScriptObjectPtr value = evaluatewrapped(*root, context);
     checkpendinggoto(context);
+    writeprofilesummary(request, context, *root, err);
     if (context.control.exitrequested) {
         exitcode = context.control.exitcode;
         return {};
@@ -66,10 +116,11 @@ std::string runparsed(const VornScriptRunRequest& request, std::ostream& out, in
 
 } // namespace
 
-std::string runscript(const VornScriptRunRequest& request, std::ostream& out, int32_t& exitcode) {
+std::string runscript(const VornScriptRunRequest& request, std::ostream& out, std::ostream& err,
+                      int32_t& exitcode) {
     std::string fulltext;
     try {
-        return runparsed(request, out, exitcode);
+        return runparsed(request, out, err, exitcode);
     } catch (const VornScriptErrorException& error) {
         fulltext = error.fullerrortext();
     } catch (const std::exception& error) {
@@ -82,11 +133,17 @@ std::string runscript(const VornScriptRunRequest& request, std::ostream& out, in
     return "<error> " + fulltext;
 }
 
+std::string runscript(const VornScriptRunRequest& request, std::ostream& out, int32_t& exitcode) {
+    return runscript(request, out, std::cerr, exitcode);
+}
+
 VornScriptRunOutcome runscript(const VornScriptRunRequest& request) {
     std::ostringstream out;
+    std::ostringstream err;
     VornScriptRunOutcome outcome;
-    outcome.result = runscript(request, out, outcome.exitcode);
+    outcome.result = runscript(request, out, err, outcome.exitcode);
     outcome.output = out.str();
+    outcome.erroroutput = err.str();
     return outcome;
 }
 

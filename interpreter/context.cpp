@@ -6,6 +6,8 @@
 #include "interpreter/pathpermission.h"
 #include "interpreter/raise.h"
 
+#include <iostream>
+
 namespace vornscript {
 namespace {
 
@@ -23,7 +25,7 @@ void VornScriptScope::clear() {
     postoperations.clear();
 }
 
-VornScriptContextBase::VornScriptContextBase() {
+VornScriptContextBase::VornScriptContextBase() : outputstream(&std::cout), errorstream(&std::cerr) {
     enterscope("::");
 }
 
@@ -234,6 +236,7 @@ bool VornScriptContextBase::calluserfunction(const std::string&,
 void VornScriptContextBase::bindscript(VornScriptNodePtr root, VornScriptSourcePtr source) {
     root_ = std::move(root);
     source_ = std::move(source);
+    buildlinetable(root_.get());
 }
 
 } // namespace vornscript
