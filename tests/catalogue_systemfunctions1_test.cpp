@@ -15,6 +15,7 @@ namespace {
 // Rows whose expectation the interpreter does not meet yet.
 const std::map<std::string_view, std::string_view> knownopen = {
     {"sysfuncpushpop", "size() of an undefined variable fails instead of giving 0"},
+    {"sysfuncunittestareequal1", "the unit-test system functions are not registered yet"},
 };
 
 std::span<const CatalogueRow> rows() {
