@@ -10,6 +10,8 @@
 #include "sysfunctions/formatfunctions.h"
 #include "sysfunctions/jsonfunctions.h"
 #include "sysfunctions/mathfunctions.h"
+#include "sysfunctions/metafunctions.h"
+#include "sysfunctions/outputfunctions.h"
 #include "sysfunctions/textfunctions.h"
 
 #include <algorithm>
@@ -47,6 +49,8 @@ std::span<const VornSystemFunctionTable> familytables() {
         directoryfunctiontable(),
         profilefunctiontable(),
         environmentfunctiontable(),
+        metafunctiontable(),
+        outputfunctiontable(),
     };
     // clang-format on
     return tables;
