@@ -220,6 +220,9 @@ std::string runwithviews(const std::string& scriptname, const std::string& scrip
     request.parse = state.parser;
     request.scan = state.scanner;
     request.lines = state.lines;
+    request.debug = state.debug;
+    request.textfromcommandline = state.scriptmode;
+    request.profilesort = state.profilesort;
     int32_t exitcode = state.exitcode;
     std::string result = runscript(request, std::cout, exitcode);
     driverstate().exitcode = exitcode;

@@ -1,7 +1,9 @@
 // The script run of the command-line driver (see scriptrun.h).
 #include "driver/scriptrun.h"
 
+#include "debugger/consoledebugger.h"
 #include "driver/commandlinescript.h"
+#include "driver/logfile.h"
 #include "frontend/parser.h"
 #include "interpreter/constcontext.h"
 #include "interpreter/evaluate.h"
@@ -9,10 +11,14 @@
 #include "interpreter/userfunctions.h"
 
 #include <iostream>
+#include <memory>
 #include <sstream>
 
 namespace vornscript {
 namespace {
+
+// Records in the profile summary after a run.
+constexpr size_t profilerecordlimit = 100;
 
 // The folder part of a script name including its separator, "" for none.
 std::string folderof(const std::string& scriptname) {
@@ -28,14 +34,48 @@ void definescriptvariable(VornScriptContextBase& context, const std::string& nam
     }
 }
 
+// Every run has a console debugger: the debug mode decides whether it stops.
+void attachconsoledebugger(VornScriptContextBase& context, const VornScriptRunRequest& request,
+                           std::ostream& out) {
+    std::istream& input = request.debuggerinput != nullptr ? *request.debuggerinput : std::cin;
+    context.attachdebugger(std::make_unique<VornScriptConsoleDebugger>(input, out));
+    context.setdebugmode(request.debug ? debugmode::stepinto : debugmode::off);
+    context.profilingenabled = !request.profilesort.empty();
+}
+
+// With -profile: the costliest nodes go to the log file, headed by the
+// script's file name or text, and standard error says where they went.
+void writeprofilesummary(const VornScriptRunRequest& request, VornScriptContextBase& context,
+                         const VornScriptExpressionBase& root, std::ostream& err) {
+    if (request.profilesort.empty()) {
+        return;
+    }
+    std::string summary;
+    context.profilesummary(summary, &root, request.profilesort, profilerecordlimit);
+    if (summary.empty()) {
+        return;
+    }
+    VornLogFile& log = VornLogFile::instance();
+    log.write(request.textfromcommandline ? "script: " + request.scripttext
+                                          : "filename: " + request.scriptname,
+              false);
+    summary.pop_back(); // the log adds the last line end itself
+    log.write(summary, false);
+    err << "profile summary written to log file " << log.filename() << "\n";
+}
+
 std::string runparsed(const VornScriptRunRequest& request, std::ostream& out, std::ostream& err,
                       int32_t& exitcode) {
     const VornScriptSourcePtr source = makescriptsource(request.scriptname, request.scripttext);
     VornCommandlineScript context;
     context.outputstream = &out;
     context.errorstream = &err;
+    attachconsoledebugger(context, request, out);
     context.setbasefolder(folderof(request.scriptname));
 
+    if (request.lines) {
+        out << "breakable lines:\n";
+    }
     VornScriptParser parser(source, &programconstcontext());
     const VornScriptStatementsPtr root = parser.parse();
     if (request.parse) {
@@ -56,6 +96,9 @@ std::string runparsed(const VornScriptRunRequest& request, std::ostream& out, st
                              request.parameters[index]);
     }
     context.bindscript(root, source);
+    if (request.lines) {
+        context.listbreakablelines();
+    }
     if (request.parse || request.scan || request.lines) {
         return {};
     }
@@ -63,6 +106,7 @@ std::string runparsed(const VornScriptRunRequest& request, std::ostream& out, st
     checkcallsexist(*root, context);
     const VornScriptObjectPtr value = evaluatewrapped(*root, context);
     checkpendinggoto(context);
+    writeprofilesummary(request, context, *root, err);
     if (context.control.exitrequested) {
         exitcode = context.control.exitcode;
         return {};

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <istream>
 #include <map>
 #include <ostream>
 #include <string>
@@ -22,10 +23,15 @@ struct VornScriptRunRequest {
     std::map<std::string, std::string, std::less<>> optionvalues;
     // Positional arguments; they become param1, param2, ...
     std::vector<std::string> parameters;
-    bool check = false; // only check the syntax
-    bool parse = false; // print the tree, do not run
-    bool scan = false;  // the token list was shown, do not run
-    bool lines = false; // the breakable lines are listed, do not run
+    bool check = false;               // only check the syntax
+    bool parse = false;               // print the tree, do not run
+    bool scan = false;                // the token list was shown, do not run
+    bool lines = false;               // the breakable lines are listed, do not run
+    bool debug = false;               // stop before the first statement in the console debugger
+    bool textfromcommandline = false; // the text came with -script
+    std::string profilesort;          // the -profile method; empty: no profile
+    // Where the console debugger reads its commands; nullptr: standard input.
+    std::istream* debuggerinput = nullptr;
 };
 
 // Runs the script. [out] receives the -parse view, the text of an uncaught

@@ -236,6 +236,7 @@ bool VornScriptContextBase::calluserfunction(const std::string&,
 void VornScriptContextBase::bindscript(VornScriptNodePtr root, VornScriptSourcePtr source) {
     root_ = std::move(root);
     source_ = std::move(source);
+    buildlinetable(root_.get());
 }
 
 } // namespace vornscript

@@ -153,8 +153,6 @@ public:
     void reporterror(const std::string& fullerrortext);
     // try bodies being evaluated; an error raised outside all of them ends the script.
     int32_t activetrycount = 0;
-    // A debugger is attached: the evaluation wrapper calls the statement hooks.
-    bool debuggeractive = false;
     // The profiler wants times: the wrapper reads the clock around every node.
     bool profilingenabled = false;
     // Current nesting of node evaluations (see maxevaluationdepth).

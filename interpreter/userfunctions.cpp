@@ -61,6 +61,28 @@ private:
     bool continuepending_;
 };
 
+// Brackets a call for the debugger, when one is active: a call made in
+// step-over mode runs in mode run, and after a Return command the caller's
+// next statement stops. Made before the call frame, so it sees the depth
+// after the frame is gone.
+class DebuggerCallBracket {
+public:
+    explicit DebuggerCallBracket(VornScriptContextBase& context)
+        : context_(context.debuggeractive ? &context : nullptr),
+          modebefore_(context_ != nullptr ? context.beginusercall() : 0) {}
+    ~DebuggerCallBracket() {
+        if (context_ != nullptr) {
+            context_->endusercall(modebefore_, context_->callstack.size());
+        }
+    }
+    DebuggerCallBracket(const DebuggerCallBracket&) = delete;
+    DebuggerCallBracket& operator=(const DebuggerCallBracket&) = delete;
+
+private:
+    VornScriptContextBase* context_;
+    int32_t modebefore_;
+};
+
 [[noreturn]] void failcall(VornScriptContextBase& context, const std::string& message) {
     raiseatposition(callposition(context), message, &context);
 }
@@ -130,6 +152,7 @@ VornScriptObjectPtr runbody(VornScriptContextBase& context, const VornScriptUser
     // The body's own eval or include may add functions to the scope holding
     // [function] and move the record: keep the body alive independently.
     const VornScriptNodePtr body = function.body;
+    DebuggerCallBracket debugging(context);
     CallGuard guard(context, function);
     context.enterscope(function.name);
     bindparameters(context, function, arguments);
