@@ -209,10 +209,10 @@ VornScriptObjectPtr evaluatetrycatch(VornScriptTryCatch& node, VornScriptContext
     VornScriptObjectPtr value;
     ++context.activetrycount;
     try {
+        // The try body runs in the enclosing scope: its variables and the
+        // postfix operations it registered outlive an error inside it.
         if (node.trybody) {
-            context.enterscope();
             value = evaluatewrapped(*node.trybody, context);
-            context.leavescope();
         }
     } catch (const VornScriptErrorException& error) {
         caught = error;

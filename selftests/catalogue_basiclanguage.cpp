@@ -66,7 +66,8 @@ constexpr CatalogueRow rows[] = {
     {"testnoescapestring1", "\\[\\n\\t\\x1a\\)", "__noescape__('\\[\\n\\t\\x1a\\)')"},
 
     // Block scopes and scanner errors.
-    {"testscope1", "<error> testscope1 Line 1 Col 22 variable not defined: inside",
+    // The name "inside" starts at column 21 by the scanner's column count.
+    {"testscope1", "<error> testscope1 Line 1 Col 21 variable not defined: inside",
      "{var inside = 13; } inside;"},
     {"testscope2", "13", "var result = 0; var inside = 13; {{{{{  result=inside; }}}}}; result"},
     {"testinvalidstring1",

@@ -132,7 +132,7 @@ constexpr CatalogueRow rows[] = {
 
     // Vectors and structures.
     {"sysfuncpushpop", "0|1|0",
-     "var e; var a = e.size(); push(e, 'ja'); var b = e.size(); pop(e); var c = e.size(); a + "
+     "var e = []; var a = e.size(); push(e, 'ja'); var b = e.size(); pop(e); var c = e.size(); a + "
      "'|' + b + '|' + c"},
     {"sysfuncpushref", "14", "var x = 13; var e; pushreference(e, x); e.pop() = 14; x;"},
     {"sysfuncpopref", "7", "var x = 1; var e; pushreference(e, x); var j =& e.pop(); j = 7; x"},

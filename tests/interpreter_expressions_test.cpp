@@ -34,6 +34,13 @@ TEST(InterpreterExpressions, OperatorsAndNumbers) {
         {"0x8f >> 2", "35"},
         {"- 0", "0"},
         {"-0.0000", "0"},
+        // Negating a plain decimal keeps its written digits; computed
+        // doubles keep six decimals.
+        {"-3.1415", "-3.1415"},
+        {"- -3.10", "3.10"},
+        {"var x = 3.25; -x", "-3.25"},
+        {"-(3+4.5)", "-7.500000"},
+        {"-3.1415 == -3.141500", "1"},
         {"var u; -u", "<error> test Line 1 Col 8 number required"},
         {"-'abc'", "<error> test Line 1 Col 1 number required"},
         {"!0", "1"},
