@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# Benchmarks vornscript against Lua 5.4, CPython 3 and Perl 5. Every
+# benchmark NAME exists as NAME.vornscript, NAME.lua, NAME.py and NAME.pl
+# running the same algorithm; all four must print the same checksum line
+# before anything is timed, so a fast but wrong interpreter fails loudly.
+# Timing uses hyperfine medians of wall-clock time (one warm-up, at least
+# five runs); the table also shows CPU-time ratios, which a loaded machine
+# disturbs less.
+#
+# Usage: bash bench/run.sh [--check] path/to/vornscript
+#   --check  only compare the checksums (fast; no timing)
+set -euo pipefail
+
+checkonly=0
+if [ "${1:-}" = "--check" ]; then
+    checkonly=1
+    shift
+fi
+if [ $# -ne 1 ]; then
+    echo "usage: bash bench/run.sh [--check] path/to/vornscript" >&2
+    exit 2
+fi
+
+benchdir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+repodir=$(dirname "$benchdir")
+vornscript=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+if [ ! -x "$vornscript" ]; then
+    echo "bench: $1 is not an executable vornscript (run make build first)" >&2
+    exit 2
+fi
+
+bash "$repodir/scripts/install-bench-deps.sh"
+
+# The four languages: display name, command (quoted as a shell word list,
+# as hyperfine also reads it), file extension. -P keeps python3 from putting
+# bench/ first on its module path, where json.py would hide the json module.
+languages=(vornscript lua python perl)
+declare -A program=([vornscript]="'$vornscript'" [lua]=lua5.4 [python]="python3 -P" [perl]=perl)
+declare -A extension=([vornscript]=vornscript [lua]=lua [python]=py [perl]=pl)
+
+workdir=$(mktemp -d)
+trap 'rm -rf "$workdir"' EXIT
+
+# Runs one program of one language, optionally under a wrapper such as
+# /usr/bin/time, and prints its standard output.
+runone() {
+    local language=$1 file=$2 wrapper=${3:-}
+    eval "$wrapper ${program[$language]} '$file'"
+}
+
+# Compares the output of every language with vornscript's for the
+# programs NAME.* in the given directory; prints one line per NAME.
+checksums() {
+    local directory=$1 failures=0 name language file output expected
+    for file in "$directory"/*.vornscript; do
+        name=$(basename "$file" .vornscript)
+        expected=""
+        for language in "${languages[@]}"; do
+            file="$directory/$name.${extension[$language]}"
+            if [ ! -f "$file" ]; then
+                echo "FAIL $name: $file is missing" >&2
+                failures=$((failures + 1))
+                continue
+            fi
+            if ! output=$(runone "$language" "$file" 2>"$workdir/stderr"); then
+                echo "FAIL $name: $language exited with an error:" >&2
+                sed 's/^/    /' "$workdir/stderr" >&2
+                failures=$((failures + 1))
+                continue
+            fi
+            if [ "$language" = vornscript ]; then
+                expected=$output
+            elif [ "$output" != "$expected" ]; then
+                echo "FAIL $name: checksums differ" >&2
+                echo "    vornscript: $expected" >&2
+                echo "    $language: $output" >&2
+                failures=$((failures + 1))
+            fi
+        done
+        printf '  %-12s %s\n' "$name" "$expected"
+    done
+    return $failures
+}
+
+echo "== checksums (every language must print the same line)"
+if ! checksums "$benchdir" || ! checksums "$benchdir/memory"; then
+    echo "bench: checksum mismatch, no timing done" >&2
+    exit 1
+fi
+[ $checkonly -eq 1 ] && exit 0
+
+# hyperfine without a shell (-N) splits the command line itself; quoting
+# keeps paths with blanks whole.
+timebenchmark() {
+    local json=$1
+    shift
+    local arguments=(-N --warmup 1 --min-runs 5 --style none --export-json "$json")
+    local language
+    for language in "${languages[@]}"; do
+        arguments+=(-n "$language" "$1")
+        shift
+    done
+    hyperfine "${arguments[@]}" >/dev/null
+}
+
+echo "== machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg) at start"
+echo "== timing (hyperfine: 1 warm-up, at least 5 runs per program)"
+for file in "$benchdir"/*.vornscript; do
+    name=$(basename "$file" .vornscript)
+    echo "  $name"
+    commands=()
+    for language in "${languages[@]}"; do
+        commands+=("${program[$language]} '$benchdir/$name.${extension[$language]}'")
+    done
+    timebenchmark "$workdir/$name.json" "${commands[@]}"
+done
+timebenchmark "$workdir/startup.json" "'$vornscript' -script 1" "lua5.4 -e ''" "python3 -c ''" "perl -e ''"
+
+for language in "${languages[@]}"; do
+    runone "$language" "$benchdir/memory/million.${extension[$language]}" "/usr/bin/time -v" \
+        >/dev/null 2>"$workdir/memory.$language"
+    sed -n 's/^[[:space:]]*Maximum resident set size (kbytes): //p' "$workdir/memory.$language" \
+        >"$workdir/memory.$language.kb"
+done
+echo "== machine: load average $(cut -d' ' -f1-3 /proc/loadavg) at end"
+
+python3 -P "$benchdir/lib/summarize.py" "$workdir"
