@@ -1,4 +1,4 @@
-# fib: recursive function calls, fib(24) five times.
+# fib: recursive function calls, fib(27) five times.
 use strict;
 use warnings;
 
@@ -10,6 +10,6 @@ sub fib {
 
 my $total = 0;
 for my $r (0 .. 4) {
-    $total += fib(24);
+    $total += fib(27);
 }
 print "fib $total\n";

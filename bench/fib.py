@@ -1,4 +1,4 @@
-# fib: recursive function calls, fib(24) five times.
+# fib: recursive function calls, fib(27) five times.
 def fib(n):
     if n < 2:
         return n
@@ -8,7 +8,7 @@ def fib(n):
 def main():
     total = 0
     for r in range(5):
-        total += fib(24)
+        total += fib(27)
     print("fib %d" % total)
 
 

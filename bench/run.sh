@@ -48,42 +48,43 @@ runone() {
     eval "$wrapper ${program[$language]} '$file'"
 }
 
-# Compares the output of every language with vornscript's for the
-# programs NAME.* in the given directory; prints one line per NAME.
+# Runs the programs NAME.* of the given directory in every language and
+# compares their output with vornscript's: one line per NAME when all agree,
+# else a FAIL block with every language's output. Returns the failure count.
 checksums() {
-    local directory=$1 failures=0 name language file output expected
+    local directory=$1 failures=0 name language file agree
+    local -A output
     for file in "$directory"/*.vornscript; do
         name=$(basename "$file" .vornscript)
-        expected=""
+        agree=1
         for language in "${languages[@]}"; do
             file="$directory/$name.${extension[$language]}"
             if [ ! -f "$file" ]; then
-                echo "FAIL $name: $file is missing" >&2
-                failures=$((failures + 1))
-                continue
+                output[$language]="(missing: $file)"
+            elif ! output[$language]=$(runone "$language" "$file" 2>&1); then
+                output[$language]="(failed) ${output[$language]}"
             fi
-            if ! output=$(runone "$language" "$file" 2>"$workdir/stderr"); then
-                echo "FAIL $name: $language exited with an error:" >&2
-                sed 's/^/    /' "$workdir/stderr" >&2
-                failures=$((failures + 1))
-                continue
-            fi
-            if [ "$language" = vornscript ]; then
-                expected=$output
-            elif [ "$output" != "$expected" ]; then
-                echo "FAIL $name: checksums differ" >&2
-                echo "    vornscript: $expected" >&2
-                echo "    $language: $output" >&2
-                failures=$((failures + 1))
-            fi
+            [ "${output[$language]}" = "${output[vornscript]}" ] || agree=0
+            [[ "${output[$language]}" = \(* ]] && agree=0
         done
-        printf '  %-12s %s\n' "$name" "$expected"
+        if [ $agree -eq 1 ]; then
+            printf '  %-12s %s\n' "$name" "${output[vornscript]}"
+        else
+            printf '  FAIL %s: the languages disagree\n' "$name"
+            for language in "${languages[@]}"; do
+                printf '    %-11s %s\n' "$language:" "${output[$language]}"
+            done
+            failures=$((failures + 1))
+        fi
     done
     return $failures
 }
 
 echo "== checksums (every language must print the same line)"
-if ! checksums "$benchdir" || ! checksums "$benchdir/memory"; then
+failures=0
+checksums "$benchdir" || failures=$((failures + $?))
+checksums "$benchdir/memory" || failures=$((failures + $?))
+if [ $failures -ne 0 ]; then
     echo "bench: checksum mismatch, no timing done" >&2
     exit 1
 fi

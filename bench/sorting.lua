@@ -29,7 +29,7 @@ end
 local few = {}
 for i = 0, 3999 do few[#few + 1] = numbers[i * 5 + 1] end
 local h = 0
-for r = 0, 2 do
+for r = 0, 11 do
     h = digest(sorted(numbers), h)
     h = digest(sorted(few, bymod), h)
 end

@@ -29,7 +29,7 @@ for my $i (0 .. 1) {
 my @few;
 push @few, $numbers[$_ * 5] for 0 .. 3999;
 my $h = 0;
-for my $r (0 .. 2) {
+for my $r (0 .. 11) {
     $h = digest([sort { $a <=> $b } @numbers], $h);
     $h = digest([sort { bymod($a, $b) } @few], $h);
 }

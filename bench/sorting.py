@@ -30,7 +30,7 @@ def main():
         few.append(numbers[i * 5])
     h = 0
     bymod_key = cmp_to_key(bymod)
-    for r in range(3):
+    for r in range(12):
         h = digest(sorted(numbers), h)
         h = digest(sorted(few, key=bymod_key), h)
     print("sorting %d" % h)
