@@ -32,10 +32,13 @@ fi
 bash "$repodir/scripts/install-bench-deps.sh"
 
 # The four languages: display name, command (quoted as a shell word list,
-# as hyperfine also reads it), file extension. -P keeps python3 from putting
-# bench/ first on its module path, where json.py would hide the json module.
+# as hyperfine also reads it), file extension. python3 is resolved to the
+# interpreter itself, because a version-manager shim in PATH would add its
+# own start-up to every run. -P keeps Python from putting bench/ first on
+# its module path.
+python=$(python3 -c 'import sys; print(sys.executable)')
 languages=(vornscript lua python perl)
-declare -A program=([vornscript]="'$vornscript'" [lua]=lua5.4 [python]="python3 -P" [perl]=perl)
+declare -A program=([vornscript]="'$vornscript'" [lua]=lua5.4 [python]="'$python' -P" [perl]=perl)
 declare -A extension=([vornscript]=vornscript [lua]=lua [python]=py [perl]=pl)
 
 workdir=$(mktemp -d)
@@ -104,6 +107,8 @@ timebenchmark() {
     hyperfine "${arguments[@]}" >/dev/null
 }
 
+echo "== peers: $(lua5.4 -v 2>&1 | cut -d' ' -f1-2), $("$python" --version) ($python)," \
+    "perl $(perl -e 'print $^V')"
 echo "== machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg) at start"
 echo "== timing (hyperfine: 1 warm-up, at least 5 runs per program)"
 for file in "$benchdir"/*.vornscript; do
@@ -115,7 +120,7 @@ for file in "$benchdir"/*.vornscript; do
     done
     timebenchmark "$workdir/$name.json" "${commands[@]}"
 done
-timebenchmark "$workdir/startup.json" "'$vornscript' -script 1" "lua5.4 -e ''" "python3 -c ''" "perl -e ''"
+timebenchmark "$workdir/startup.json" "'$vornscript' -script 1" "lua5.4 -e ''" "'$python' -c ''" "perl -e ''"
 
 for language in "${languages[@]}"; do
     runone "$language" "$benchdir/memory/million.${extension[$language]}" "/usr/bin/time -v" \

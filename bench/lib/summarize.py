@@ -28,11 +28,12 @@ def geomean(values):
     return math.exp(sum(math.log(value) for value in values) / len(values))
 
 
-def table(header, rows):
+def table(header, rows, namecolumn=True):
+    """Right-aligned columns; the first one left-aligned when it names rows."""
     widths = [max(len(str(row[column])) for row in [header] + rows)
               for column in range(len(header))]
     for row in [header] + rows:
-        cells = [str(cell).rjust(width) if column else str(cell).ljust(width)
+        cells = [str(cell).ljust(width) if namecolumn and column == 0 else str(cell).rjust(width)
                  for column, (cell, width) in enumerate(zip(row, widths))]
         print("  " + "  ".join(cells))
 
@@ -72,7 +73,8 @@ def main(directory):
     print()
     print("== start-up, median wall-clock time (vornscript -script 1, lua5.4 -e '', "
           "python3 -c '', perl -e '')")
-    table(LANGUAGES, [["%.1f ms" % (startup[language][0] * 1000) for language in LANGUAGES]])
+    table(LANGUAGES, [["%.1f ms" % (startup[language][0] * 1000) for language in LANGUAGES]],
+          namecolumn=False)
 
     memory = {}
     for language in LANGUAGES:
@@ -80,7 +82,8 @@ def main(directory):
             memory[language] = int(handle.read().strip())
     print()
     print("== peak resident memory, one million small numbers in a vector/list/table/array")
-    table(LANGUAGES, [["%.1f MB" % (memory[language] / 1024) for language in LANGUAGES]])
+    table(LANGUAGES, [["%.1f MB" % (memory[language] / 1024) for language in LANGUAGES]],
+          namecolumn=False)
 
     print()
     print("== goals")
