@@ -6,7 +6,9 @@
 #include "interpreter/constcontext.h"
 #include "interpreter/evaluate.h"
 #include "interpreter/raise.h"
+#include "interpreter/userfunctions.h"
 
+#include <iostream>
 #include <sstream>
 
 namespace vornscript {
@@ -26,9 +28,12 @@ void definescriptvariable(VornScriptContextBase& context, const std::string& nam
     }
 }
 
-std::string runparsed(const VornScriptRunRequest& request, std::ostream& out, int32_t& exitcode) {
+std::string runparsed(const VornScriptRunRequest& request, std::ostream& out, std::ostream& err,
+                      int32_t& exitcode) {
     const VornScriptSourcePtr source = makescriptsource(request.scriptname, request.scripttext);
     VornCommandlineScript context;
+    context.outputstream = &out;
+    context.errorstream = &err;
     context.setbasefolder(folderof(request.scriptname));
 
     VornScriptParser parser(source, &programconstcontext());
@@ -55,6 +60,7 @@ std::string runparsed(const VornScriptRunRequest& request, std::ostream& out, in
         return {};
     }
     preparenode(*root, context);
+    checkcallsexist(*root, context);
     const VornScriptObjectPtr value = evaluatewrapped(*root, context);
     checkpendinggoto(context);
     if (context.control.exitrequested) {
@@ -66,10 +72,11 @@ std::string runparsed(const VornScriptRunRequest& request, std::ostream& out, in
 
 } // namespace
 
-std::string runscript(const VornScriptRunRequest& request, std::ostream& out, int32_t& exitcode) {
+std::string runscript(const VornScriptRunRequest& request, std::ostream& out, std::ostream& err,
+                      int32_t& exitcode) {
     std::string fulltext;
     try {
-        return runparsed(request, out, exitcode);
+        return runparsed(request, out, err, exitcode);
     } catch (const VornScriptErrorException& error) {
         fulltext = error.fullerrortext();
     } catch (const std::exception& error) {
@@ -82,11 +89,17 @@ std::string runscript(const VornScriptRunRequest& request, std::ostream& out, in
     return "<error> " + fulltext;
 }
 
+std::string runscript(const VornScriptRunRequest& request, std::ostream& out, int32_t& exitcode) {
+    return runscript(request, out, std::cerr, exitcode);
+}
+
 VornScriptRunOutcome runscript(const VornScriptRunRequest& request) {
     std::ostringstream out;
+    std::ostringstream err;
     VornScriptRunOutcome outcome;
-    outcome.result = runscript(request, out, outcome.exitcode);
+    outcome.result = runscript(request, out, err, outcome.exitcode);
     outcome.output = out.str();
+    outcome.erroroutput = err.str();
     return outcome;
 }
 

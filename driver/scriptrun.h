@@ -28,15 +28,20 @@ struct VornScriptRunRequest {
     bool lines = false; // the breakable lines are listed, do not run
 };
 
-// Runs the script. [out] receives the -parse view and the text of an
-// uncaught error. When the script asked to end through exit, [exitcode]
-// receives its code; otherwise it is left unchanged.
+// Runs the script. [out] receives the -parse view, the text of an uncaught
+// error and what the script prints; [err] what it prints as errors. When the
+// script asked to end through exit, [exitcode] receives its code; otherwise
+// it is left unchanged.
+std::string runscript(const VornScriptRunRequest& request, std::ostream& out, std::ostream& err,
+                      int32_t& exitcode);
+// The same with the script's error output on standard error.
 std::string runscript(const VornScriptRunRequest& request, std::ostream& out, int32_t& exitcode);
 
 struct VornScriptRunOutcome {
-    std::string result;   // the result text
-    std::string output;   // what the run printed to standard output
-    int32_t exitcode = 0; // the code of an exit request, else 0
+    std::string result;      // the result text
+    std::string output;      // what the run printed to standard output
+    std::string erroroutput; // what the script printed to standard error
+    int32_t exitcode = 0;    // the code of an exit request, else 0
 };
 
 // The same run with its output captured, for tests and embedding.

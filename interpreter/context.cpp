@@ -6,6 +6,8 @@
 #include "interpreter/pathpermission.h"
 #include "interpreter/raise.h"
 
+#include <iostream>
+
 namespace vornscript {
 namespace {
 
@@ -23,7 +25,7 @@ void VornScriptScope::clear() {
     postoperations.clear();
 }
 
-VornScriptContextBase::VornScriptContextBase() {
+VornScriptContextBase::VornScriptContextBase() : outputstream(&std::cout), errorstream(&std::cerr) {
     enterscope("::");
 }
 

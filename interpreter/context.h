@@ -14,6 +14,8 @@
 #include "interpreter/userextension.h"
 #include "values/scriptobject.h"
 
+#include <iosfwd>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -29,10 +31,21 @@ struct VornScriptUserFunction {
         bool byreference = false;
     };
     std::string name; // with its name space as written ("other::sum")
+    // The interned name without a leading "::", which calls compare against.
+    VornSymbolId symbol = -1;
     std::vector<Parameter> parameters;
     bool variablearguments = false;
     VornScriptNodePtr body; // null for a declaration without body
     VornScriptSourcePosition position;
+    std::string signature; // "mymax(a,&b,...)", for suggestions
+};
+
+// One active user-function call: the function, the call node (the position
+// that __LINE__(1) and the debugger report) and the scope depth at entry.
+struct VornScriptCallFrame {
+    const VornScriptUserFunction* function;
+    const VornScriptExpressionBase* callnode;
+    size_t scopedepth;
 };
 
 // An increment or decrement registered by a postfix ++ or -- and carried out
@@ -122,6 +135,8 @@ public:
     void unwindscopes(size_t depth);
     VornScriptScope& currentscope() { return *scopes_[depth_ - 1]; }
     VornScriptScope& globalscope() { return *scopes_[0]; }
+    // The scope at [index] from the global scope (0) to scopedepth() - 1.
+    VornScriptScope& scopeat(size_t index) { return *scopes_[index]; }
 
     // ---- post-operations of postfix ++ and -- ----
     void addpostoperation(VornScriptPostOperation operation) {
@@ -172,6 +187,29 @@ public:
     // Folder of the script file, searched by includes; "" for none.
     void setbasefolder(std::string folder) { basefolder_ = std::move(folder); }
     const std::string& basefolder() const { return basefolder_; }
+
+    // ---- user-function calls, eval and include ----
+    // Active user-function calls, innermost last (at most recursionlimit).
+    std::vector<VornScriptCallFrame> callstack;
+    // The call node being dispatched: level 0 of the __LINE__ family.
+    const VornScriptExpressionBase* currentcall = nullptr;
+    // Nesting of eval code being run; call-stack access is refused above 0.
+    int32_t evaldepth = 0;
+    // Parsed eval texts by their text, so a loop over eval parses once.
+    bool evalcacheenabled = true;
+    std::map<std::string, VornScriptStatementsPtr, std::less<>> evalcache;
+    // Folders searched by include after the including script's folder.
+    std::vector<std::string> includepaths;
+    // Finds and reads an include file: the base folder, each include path,
+    // then the name itself, each only with 'i' permission and when it is a
+    // regular file; then 'r' permission. [sourcename] receives the path
+    // found. False with the include message in [error].
+    virtual bool loadincludefile(const std::string& name, std::string& sourcename,
+                                 std::string& text, std::string& error);
+
+    // ---- output of print and its family (default std::cout and std::cerr) ----
+    std::ostream* outputstream;
+    std::ostream* errorstream;
 
     // ---- control flow and limits ----
     VornScriptControlState control;

@@ -4,6 +4,8 @@
 #include "interpreter/context.h"
 #include "interpreter/evaluate.h"
 #include "interpreter/raise.h"
+#include "interpreter/userfunctions.h"
+#include "sysfunctions/prototypetable.h"
 #include "sysfunctions/systemfunctiondispatcher.h"
 
 namespace vornscript {
@@ -26,24 +28,50 @@ VornScriptUserExtension* findextensionfunction(VornScriptContextBase& context,
     return nullptr;
 }
 
-} // namespace
-
-bool callfunction(VornScriptContextBase& context, const std::string& name,
-                  std::vector<VornScriptObjectPtr>& arguments, VornScriptObjectPtr& result,
-                  std::string& error, const VornScriptSourcePosition& callposition) {
+bool callresolved(VornScriptContextBase& context, const VornScriptUserFunction* userfunction,
+                  const std::string& name, std::vector<VornScriptObjectPtr>& arguments,
+                  VornScriptObjectPtr& result, std::string& error,
+                  const VornScriptSourcePosition* callposition, bool namecallkey) {
     if (name.empty()) {
         error = interpretermessage("function call requires a function name");
         return false;
     }
+    if (userfunction != nullptr) {
+        if (!userfunction->body) {
+            error = interpretermessage("function has no implementation");
+            return false;
+        }
+        result = invokeuserfunction(context, *userfunction, arguments);
+        return true;
+    }
     if (VornScriptUserExtension* extension =
             findextensionfunction(context, name, arguments.size())) {
-        return extension->calluserfunction(name, arguments, result, error, callposition);
+        // A call node's position is only made when an extension asks for it.
+        const VornScriptSourcePosition position = callposition != nullptr ? *callposition
+                                                  : context.currentcall != nullptr
+                                                      ? context.currentcall->position()
+                                                      : VornScriptSourcePosition();
+        return extension->calluserfunction(name, arguments, result, error, position);
     }
     if (issystemfunction(name, arguments.size())) {
         return callsystemfunction(context, name, arguments, result, error);
     }
-    error = interpretermessage("function not found");
+    error = namecallkey
+                ? interpretermessage("function not existing", callkey(name, arguments.size()))
+                : interpretermessage("function not found");
     return false;
+}
+
+} // namespace
+
+bool callfunction(VornScriptContextBase& context, const std::string& name,
+                  std::vector<VornScriptObjectPtr>& arguments, VornScriptObjectPtr& result,
+                  std::string& error, const VornScriptSourcePosition& callposition,
+                  bool namecallkey) {
+    const VornScriptUserFunction* userfunction =
+        name.empty() ? nullptr : finduserfunction(context, name, arguments.size());
+    return callresolved(context, userfunction, name, arguments, result, error, &callposition,
+                        namecallkey);
 }
 
 VornScriptObjectPtr evaluatecall(VornScriptFunctionCall& node, VornScriptContextBase& context) {
@@ -54,9 +82,13 @@ VornScriptObjectPtr evaluatecall(VornScriptFunctionCall& node, VornScriptContext
         arguments.push_back(value ? std::move(value) : makeundefinedvalue());
     }
     context.runpostoperations();
+    const VornScriptUserFunction* userfunction =
+        finduserfunction(context, symbolof(node.name), arguments.size());
+    context.currentcall = &node;
     VornScriptObjectPtr result;
     std::string error;
-    if (!callfunction(context, node.name.text, arguments, result, error, node.position())) {
+    if (!callresolved(context, userfunction, node.name.text, arguments, result, error, nullptr,
+                      true)) {
         raiseatnode(node, error, &context);
     }
     return result;

@@ -16,11 +16,15 @@ namespace vornscript {
 class VornScriptContextBase;
 
 // Resolves and calls [name] with [arguments]; false with [error] set when
-// nothing answers the call or the callee fails. [callposition] is where the
-// call is written (handed to extensions for their messages).
+// the callee fails or nothing answers the call: "function not found", or
+// with [namecallkey] "function not existing: name($$)", the message of a
+// call written in the script. [callposition] is where the call is written
+// (handed to extensions for their messages); a user function called here
+// records the context's current call node as its call site.
 bool callfunction(VornScriptContextBase& context, const std::string& name,
                   std::vector<VornScriptObjectPtr>& arguments, VornScriptObjectPtr& result,
-                  std::string& error, const VornScriptSourcePosition& callposition);
+                  std::string& error, const VornScriptSourcePosition& callposition,
+                  bool namecallkey = false);
 
 // Evaluates a call node: its arguments left to right (variables, members and
 // elements as their own objects, so that reference parameters reach them),

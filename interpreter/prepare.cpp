@@ -10,12 +10,14 @@ namespace {
 VornScriptUserFunction userfunctionrecord(const VornScriptFunctionDefinition& definition) {
     VornScriptUserFunction function;
     function.name = definition.name.text;
+    function.symbol = resolvesymbol(function.name).id;
     for (const VornScriptFunctionDefinition::Parameter& parameter : definition.parameters) {
         function.parameters.push_back({parameter.name.text, parameter.byreference});
     }
     function.variablearguments = definition.variablearguments;
     function.body = definition.body;
     function.position = definition.position();
+    function.signature = definition.signature();
     return function;
 }
 

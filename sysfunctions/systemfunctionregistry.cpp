@@ -6,9 +6,12 @@
 
 #include "support/phrasetranslator.h"
 #include "sysfunctions/collectionfunctions.h"
+#include "sysfunctions/filefunctions.h"
 #include "sysfunctions/formatfunctions.h"
 #include "sysfunctions/jsonfunctions.h"
 #include "sysfunctions/mathfunctions.h"
+#include "sysfunctions/metafunctions.h"
+#include "sysfunctions/outputfunctions.h"
 #include "sysfunctions/textfunctions.h"
 
 #include <algorithm>
@@ -30,10 +33,26 @@ size_t keyargumentcount(std::string_view key) {
 
 // The tables of the families built so far, in search order.
 std::span<const VornSystemFunctionTable> familytables() {
+    // One family per line keeps additions from different branches apart.
+    // clang-format off
     static const std::vector<VornSystemFunctionTable> tables = {
-        collectionfunctiontable(), sortfunctiontable(),  grepfunctiontable(),
-        bytebufferfunctiontable(), jsonfunctiontable(),  textfunctiontable(),
-        mathfunctiontable(),       formatfunctiontable()};
+        collectionfunctiontable(),
+        sortfunctiontable(),
+        grepfunctiontable(),
+        bytebufferfunctiontable(),
+        jsonfunctiontable(),
+        textfunctiontable(),
+        mathfunctiontable(),
+        formatfunctiontable(),
+        filefunctiontable(),
+        openfilefunctiontable(),
+        directoryfunctiontable(),
+        profilefunctiontable(),
+        environmentfunctiontable(),
+        metafunctiontable(),
+        outputfunctiontable(),
+    };
+    // clang-format on
     return tables;
 }
 

@@ -135,8 +135,9 @@ TEST(InterpreterStatements, TryCatchAndExceptionStructure) {
 
 TEST(InterpreterStatements, UnresolvedCalls) {
     checkcases({
-        {"f(1)", "<error> test Line 1 Col 1 function not found"},
-        {"mid(1)", "<error> test Line 1 Col 1 function not found"},
+        {"f(1)", "<error> test Line 1 Col 1 function f(a) not existing"},
+        {"mid(1)", "<error> test Line 1 Col 1 function mid(a) not existing maybe you mean: "
+                   "mid(a,b),mid(a,b,c),min(a),min(a,b,...)"},
     });
 }
 

@@ -99,3 +99,19 @@ CASE_HOME=$WORK/xdghome \
     check "documents folder from user-dirs.dirs" 0 $'source code: first.vs\nvar x = 1;\n\n' '' -- first.vs
 CASE_HOME=$WORK/xdghome CASE_ENV="XDG_DOCUMENTS_DIR=$WORK/elsewhere" \
     check "documents folder from the environment" 0 $'scanner result:\nfirst.vs L1C1 VARIABLE var\nfirst.vs L1C5 IDENTIFIER x\nfirst.vs L1C7 =\nfirst.vs L1C9 NUMBER 1\nfirst.vs L1C10 ;\n' '' -- first.vs
+
+# --- script run: -check, -parse, options and parameters as variables, exit ---
+printf 'var a = 1;\nvar b = ;\n' >"$WORK/syntaxerror.vs"
+printf '' >"$WORK/empty.vs"
+printf 'println(x, "|", param1, "|", param2);\n' >"$WORK/params.vs"
+printf 'var a = 1;\nexit(3);\nprint("after");\n' >"$WORK/exit3.vs"
+printf 'var a = 1;\nnothere();\n' >"$WORK/nothere.vs"
+printf 'println("out"); printerrorln("err");\n' >"$WORK/streams.vs"
+check "-check on a correct script" 0 '' '' -- -check first.vs
+check "-check on a syntax error" 1 $'syntaxerror.vs Line 2 Col 9 invalid syntax: unexpected token ;\n' '' -- -check syntaxerror.vs
+check "-parse on an empty script" 1 $'parser result:\n<nothing>\n' '' -- -parse empty.vs
+check "options and parameters are variables" 0 $'5|params.vs|script\n' '' -- -x=5 params.vs script
+check "exit(3) ends quietly with code 3" 3 '' '' -- exit3.vs
+check "print and printerror streams" 0 $'out\n' $'err\n' -- streams.vs
+check "-script error is printed twice" 0 $'console Line 1 Col 3 division by 0\n<error> console Line 1 Col 3 division by 0\n' '' -- -script "3/0"
+check "unknown function is reported before the run" 1 $'nothere.vs Line 2 Col 1 function nothere() not existing\n' '' -- nothere.vs

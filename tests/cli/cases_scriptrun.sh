@@ -28,3 +28,8 @@ python3 -c "print('{' * 100000)" >"$WORK/blocks.vs"
 check "100000 nested blocks" 1 $'blocks.vs Line 1 Col 1001 invalid syntax: nesting too deep\n' '' -- blocks.vs
 python3 -c "print('var x = 1; ' + 'x = -' * 100000 + '1')" >"$WORK/prefixes.vs"
 check "100000 chained assignments" 1 $'prefixes.vs Line 1 Col 5002 invalid syntax: nesting too deep\n' '' -- prefixes.vs
+
+# printf and printerrorf format like sprintf onto the two streams.
+check "printf writes to standard output" 0 $'003F 02a1\n' '' -- -script "printf('%04X %03x', 63, 0x2A)"
+check "printerrorf writes to standard error" 0 $'1\n' $'7-x' -- -script "printerrorf('%d-%s', 7, 'x')"
+check "printf with an undefined format" 0 $'console Line 1 Col 1 printf requires format parameter as first argument\n<error> console Line 1 Col 1 printf requires format parameter as first argument\n' '' -- -script "printf(null)"

@@ -1,0 +1,46 @@
+// User functions: finding a script's function by name and argument count,
+// running a call (call frame, function scope, parameter binding, return
+// value, recursion limit) and the check before a run that every call in a
+// tree reaches some function. Functions are found by their interned name,
+// so the lookup on every call compares integers, not strings.
+#pragma once
+
+#include "interpreter/context.h"
+
+#include <string>
+#include <vector>
+
+namespace vornscript {
+
+// A function accepts a call when the counts are equal, or it has variable
+// arguments and the call passes at least its named parameters.
+bool acceptsargumentcount(const VornScriptUserFunction& function, size_t argumentcount);
+
+// The innermost function of that name accepting the count; a "::" name looks
+// in the global scope only. nullptr when there is none.
+const VornScriptUserFunction* finduserfunction(VornScriptContextBase& context,
+                                               const VornScriptSymbol& symbol,
+                                               size_t argumentcount);
+const VornScriptUserFunction* finduserfunction(VornScriptContextBase& context,
+                                               const std::string& name, size_t argumentcount);
+
+// The innermost function of that name whatever its parameters, for system
+// functions that take a function name; fails with "user function <name> does
+// not exist".
+const VornScriptUserFunction* finduserfunctionbyname(VornScriptContextBase& context,
+                                                     const std::string& name, std::string& error);
+
+// Runs a call of [function] with [arguments] (the caller's own objects for
+// variables, members and elements). The call site is the context's current
+// call node. Errors of the body reach the caller after the scopes are restored.
+VornScriptObjectPtr invokeuserfunction(VornScriptContextBase& context,
+                                       const VornScriptUserFunction& function,
+                                       const std::vector<VornScriptObjectPtr>& arguments);
+
+// Raises "function name(a,b) not existing" (with suggestions) at the first
+// call of the tree that no user, extension or system function accepts. A
+// tree that calls include or uselibrary with one argument is not checked:
+// those calls may bring functions only at run time.
+void checkcallsexist(VornScriptExpressionBase& root, VornScriptContextBase& context);
+
+} // namespace vornscript

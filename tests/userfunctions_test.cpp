@@ -1,0 +1,171 @@
+// User functions and calls: results, parameter passing, variable argument
+// lists, name spaces and overloads, scopes, the recursion limit, control flow
+// at the call boundary, and the existence check before a run.
+#include "scripttesthelper.h"
+
+namespace vornscriptunittests {
+namespace {
+
+TEST(UserFunctions, Results) {
+    checkcases({
+        {"function gcd(x, y) { if (y != 0) return gcd(y, x  % y); else return x; }; gcd(366, 60);",
+         "6"},
+        {"function fib(n) { if (n < 2) return n; return fib(n-1) + fib(n-2); } fib(16)", "987"},
+        {"function square(v) { return v * v; v; v-10; return 13; 14; }; square(-6)", "36"},
+        {"function last(v) { v + 1; v + 2; } last(1)", "3"},
+        {"var x = -1; function seekvalue(v) { x = 2; return; x = 3; return -2; } "
+         "var ret = seekvalue(5); gettype(ret) + '|' + x",
+         "null|2"},
+        {"function f() { switch (2) { case 1: return 'one'; case 2: return 'two'; } return 'none'; "
+         "}"
+         " f()",
+         "two"},
+        {"function f() { for (var i = 0; ; i++) if (i == 5) return i; } f()", "5"},
+        {"function f() { } gettype(f())", "null"},
+        {"function f() { var local = [1,2]; return local; } var a = f(); a[0] = 9; a", "[9,2]"},
+        {"var g = [1]; function f() { g; } var a = f(); a[0] = 5; g", "[1]"},
+        {"var x = 16; function square(v) { return v * v; } x.square()", "256"},
+        {"var called = 0; function callinside() { called = 1; return 1; } var x = 0; "
+         "x || callinside(); called",
+         "1"},
+        {"var called = 0; function callinside() { called = 1; return 1; } var x = '1'; "
+         "x || callinside(); called",
+         "0"},
+        {"var called = 0; function callinside() { called = 1; return 1; } var x = 0; "
+         "x && callinside(); called",
+         "0"},
+        {"var a = [1,2,3,4]; a[6]; a.tostring() + '|' + gettype(a[6])", "[1,2,3,4,,,]|null"},
+    });
+}
+
+TEST(UserFunctions, ParameterPassing) {
+    checkcases({
+        {"function f(&refparam1, &refparam2, norefparam3) { refparam1 = 7; refparam2 = 8; "
+         "norefparam3 = 9; } var x = 17, y = 18, z = 19; f(x, y, z); x + ';' + y + ';' + z",
+         "7;8;19"},
+        {"function f(v) { v[2] = 'three'; return v; } var a = [1,2,3,4,5]; f(a) + '' + a",
+         "[1,2,'three',4,5][1,2,3,4,5]"},
+        {"function f(&v) { v[2] = 'three'; return v; } var a = [1,2,3,4,5]; f(a) + '' + a",
+         "[1,2,'three',4,5][1,2,'three',4,5]"},
+        {"function f(s) { s.a = 2; } var s = {a: 1}; f(s); s", "{a: 1}"},
+        {"function f(&s) { s.a = 2; } var s = {a: 1}; f(s); s", "{a: 2}"},
+        {"function f(&e) { e = 3; } var v = [1,2]; f(v[0]); v", "[3,2]"},
+        {"function f(&m) { m = 3; } var s = {a: 1}; f(s.a); s", "{a: 3}"},
+        {"function f(&refparam) { refparam = 3; }; var x = 17; f(x.duplicate()); x;", "17"},
+        {"var globalname = 'global'; function f(&globalname, value) { globalname = value; "
+         "return globalname; }; var y = 'old'; f(y, 'new') + '|' + globalname;",
+         "new|global"},
+        {"function f(v) { v = 5; } var x = 1; f(x++); x", "2"},
+        {"function f(v) { return v; } var x = 1; f(x++) + '|' + x", "1|2"},
+        {"function f(v) { return x; } var x = 1; f(x++)", "2"},
+        {"function myfunc(&refa,valueb) { return refa++ * valueb++; }; var x = 2, y = -4; "
+         "callfunction('myfunc', x, y)+'|'+x+'|'+y",
+         "-8|3|-4"},
+        {"try { 3/0; } catch (var e) { function f(v) { return v.what; } f(e); }", "division by 0"},
+    });
+}
+
+TEST(UserFunctions, VariableArguments) {
+    checkcases({
+        {"function mymax(a,b,...) { var m = mymax[0]; foreach (var v in mymax) if (v > m) m = v; "
+         "return m + '/' + mymax; } mymax(1,3,5,7,0)",
+         "7/[1,3,5,7,0]"},
+        {"function mymax(...) { return mymax; } mymax() + '|' + mymax(1, 'b')", "[]|[1,'b']"},
+        {"function mymax(...) { } gettype(mymax())", "null"},
+        {"function changeit(...) { changeit[0] = 'changed'; } var x = 'old'; changeit(x); x",
+         "changed"},
+        {"function mymax(a,b,...) { return mymax.size() + '|' + mymax[4]; } mymax(1,3,5,7,0)",
+         "5|0"},
+        {"var a = [1,2,3,4]; a[6]; a.size()", "7"},
+        {"function space::list(...) { return list; } space::list(1, 2, 3)", "[1,2,3]"},
+    });
+}
+
+TEST(UserFunctions, NamesAndOverloads) {
+    checkcases({
+        {"function ::sum(a,b) { return 0; } function other::sum(a,b) { return a + '+' + b; } "
+         "callfunction('other::sum(a,b)',3,4);",
+         "3+4"},
+        {"function ::sum(a,b) { return 'global'; } sum(1, 2) + '|' + ::sum(1, 2)", "global|global"},
+        {"function f(a) { return 'one'; } function f(a,b) { return 'two'; } f(1) + f(1,2)",
+         "onetwo"},
+        {"function other::getage(p, add) { return p.age + add; } var x = {age: 40}; "
+         "x.other::getage(2)",
+         "42"},
+        // A user function shadows the system function of the same name and count.
+        {"function gettype(x) { return 'mine'; } gettype(1)", "mine"},
+        {"function f(x) { return 'user'; } callfunction('f', 1) + callfunction('gettype', 1)",
+         "userlong"},
+        {"function f(a) { return 'one'; } function f(a,b) { return gettype(b); } "
+         "callfunction('f(a,b)', 1)",
+         "null"},
+        {"function f(x) { return x; } callfunction('f()')",
+         "<error> test Line 1 Col 29 function not existing: f()"},
+    });
+}
+
+TEST(UserFunctions, Scopes) {
+    checkcases({
+        {"function f() { var local = 1; } f(); local",
+         "<error> test Line 1 Col 38 variable not defined: local"},
+        {"function f() { return hidden; } { var hidden = 1; f(); }",
+         "<error> test Line 1 Col 23 variable not defined: hidden"},
+        {"var g = 1; function f() { g = 2; return g; } f() + '|' + g", "2|2"},
+        {"var v = 'global'; function f(v) { return v; } f('param') + '|' + v", "param|global"},
+        {"function f() { { var x = 1; 3/0; } } try { f(); } catch (var e) { } "
+         "var x = 'outer'; x",
+         "outer"},
+        {"function f() { while (true) break; return 'done'; } var r = ''; "
+         "for (var i = 0; i < 2; i++) r += f(); r",
+         "donedone"},
+    });
+}
+
+TEST(UserFunctions, Failures) {
+    checkcases({
+        {"function endless(x) { return x + endless(x); }; endless(1);",
+         "<error> test Line 1 Col 34 too many recursive calls: endless"},
+        {"function deep(n) { return n == 0 ? 0 : deep(n - 1); } deep(99)", "0"},
+        {"function deep(n) { return n == 0 ? 0 : deep(n - 1); } deep(100)",
+         "<error> test Line 1 Col 40 too many recursive calls: deep"},
+        {"function f() { 3/0; } f()", "<error> test Line 1 Col 18 division by 0"},
+        {"function f() { goto out; } out: f()",
+         "<error> test Line 1 Col 16 goto to label not allowed: out"},
+        {"function f() { goto nowhere; } f()",
+         "<error> test Line 1 Col 16 goto label not found: nowhere"},
+        {"callfunction('notexisting', 2, 4)",
+         "<error> test Line 1 Col 1 function not existing: notexisting($$)"},
+        {"callfunction('', 2)", "<error> test Line 1 Col 1 function call requires a function name"},
+    });
+}
+
+TEST(UserFunctions, ExistenceCheckBeforeRun) {
+    checkcases({
+        {"var x = 1; print('ran'); doesnotexist(1, 2);",
+         "<error> test Line 1 Col 26 function doesnotexist(a,b) not existing"},
+        {"function mymax(a,b,...) { } mymax(1)", "<error> test Line 1 Col 29 function mymax(a) not "
+                                                 "existing maybe you mean: mymax(a,b,...)"},
+        {"gettipe(1)",
+         "<error> test Line 1 Col 1 function gettipe(a) not existing maybe you mean: gettype(a)"},
+        {"GETTYPE(1)",
+         "<error> test Line 1 Col 1 function GETTYPE(a) not existing maybe you mean: gettype(a)"},
+        // A call before its definition in the text is fine.
+        {"var r = f(); function f() { return 'late'; } r", "late"},
+        // With an include the check waits for the run.
+        {"if (false) include('x'); doesnotexist(1)",
+         "<error> test Line 1 Col 26 function not existing: doesnotexist($)"},
+        {"function f() { return 1; } f(2)",
+         "<error> test Line 1 Col 28 function f(a) not existing maybe you mean: f()"},
+    });
+    // A call with 27 arguments ends its description with ",...".
+    std::string call = "nothere(";
+    for (int index = 0; index < 27; ++index) {
+        call += index == 0 ? "1" : ",1";
+    }
+    EXPECT_EQ(runtestscript(call + ")"),
+              "<error> test Line 1 Col 1 function nothere(a,b,c,d,e,f,g,h,i,j,k,l,m,n,o,p,q,r,s,t,"
+              "u,v,w,x,y,z,...) not existing");
+}
+
+} // namespace
+} // namespace vornscriptunittests
