@@ -5,7 +5,7 @@ BUILD_SANITIZE := build/sanitize
 JOBS ?= $(shell nproc)
 SAMPLE ?= examples/hello.vornscript
 
-.PHONY: all deps build build-sanitize run test test-release test-sanitize format clean
+.PHONY: all deps build build-sanitize run test test-release test-sanitize bench format clean
 
 all: build
 
@@ -36,6 +36,11 @@ test-sanitize: build-sanitize
 	cd $(BUILD_SANITIZE) && ctest --output-on-failure
 
 test: test-release test-sanitize
+
+# Checks that every benchmark prints the same checksum in vornscript, Lua,
+# Python and Perl, then times them; see docs/PERFORMANCE.md.
+bench: build
+	bash bench/run.sh $(BUILD_RELEASE)/vornscript
 
 format:
 	find driver values frontend interpreter sysfunctions extensions debugger selftests support tests bench \

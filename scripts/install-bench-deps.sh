@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the peers and tools `make bench` compares against and measures
+# with, only those that are missing, so running it again costs a dpkg query.
+# python3 and perl come with the base system and are only checked.
+set -euo pipefail
+
+packages=(
+    lua5.4      # the Lua 5.4 peer
+    hyperfine   # repeated timing with warm-up and JSON export
+    time        # /usr/bin/time -v for peak resident memory
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+
+if [ ${#missing[@]} -ne 0 ]; then
+    echo "installing: ${missing[*]}"
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo=sudo
+    else
+        sudo=
+    fi
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+for program in python3 perl; do
+    if ! command -v "$program" >/dev/null; then
+        echo "install-bench-deps: $program is required but not found" >&2
+        exit 1
+    fi
+done
