@@ -39,8 +39,10 @@ bool testlibraryloads(TestScriptRunner& runner) {
     return runner.runscript("testlibraryfound", "uselibrary('vornscripttestlibrary')") == "1";
 }
 
-void runrows(vornscript::vornunittest& registry, const std::string& filter,
-             TestScriptRunner& runner, std::span<const CatalogueRow> rows) {
+} // namespace
+
+void runcataloguerows(vornscript::vornunittest& registry, const std::string& filter,
+                      TestScriptRunner& runner, std::span<const CatalogueRow> rows) {
     for (const CatalogueRow& row : rows) {
         if (!vornscript::vornunittest::isselected(filter, row.name)) {
             continue;
@@ -51,15 +53,13 @@ void runrows(vornscript::vornunittest& registry, const std::string& filter,
     }
 }
 
-} // namespace
-
 bool cataloguesuite(vornscript::vornunittest& registry, const std::string& filter) {
     TestScriptRunner runner;
     for (const CatalogueGroup& group : cataloguegroups()) {
         if (group.needstestlibrary && !testlibraryloads(runner)) {
             continue;
         }
-        runrows(registry, filter, runner, group.rows);
+        runcataloguerows(registry, filter, runner, group.rows);
     }
     return true;
 }

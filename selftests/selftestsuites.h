@@ -42,6 +42,13 @@ struct CatalogueGroup {
     bool needstestlibrary = false;
 };
 
+struct TestScriptRunner;
+
+// Runs the selected rows of one catalogue table with [runner], one check
+// per row.
+void runcataloguerows(vornscript::vornunittest& registry, const std::string& filter,
+                      TestScriptRunner& runner, std::span<const CatalogueRow> rows);
+
 // The catalogue groups in running order.
 std::vector<CatalogueGroup> cataloguegroups();
 

@@ -3,6 +3,7 @@
 // data handlers of the test extension with their messages.
 #include "driver/selftestrun.h"
 #include "selftests/livedata.h"
+#include "selftests/selftestsuites.h"
 #include "selftests/testcontext.h"
 #include "selftests/testextension.h"
 #include "selftests/unittestregistry.h"
@@ -162,6 +163,27 @@ TEST(TestScriptRunner, ResultTexts) {
     for (const auto& row : rows) {
         EXPECT_EQ(runrow(runner, row.name, row.script), row.expected) << row.name;
     }
+}
+
+// Rows that expect a remainder with the sign of the dividend, as an
+// interpreter with that rule would give: the catalogue reports exactly the
+// rows whose operands have different signs, with their failure lines.
+TEST(TestScriptRunner, ReportsTheRowsABrokenRuleWouldFail) {
+    const CatalogueRow truncatingremainder[] = {
+        {"modulonegpos", "-1", "-13 % 4"},
+        {"modulopospos", "1", "13 % 4"},
+        {"modulonegneg", "-1", "-13 % -4"},
+        {"moduloposgneg", "1", "13 % -4"},
+    };
+    vornunittest registry;
+    TestScriptRunner runner;
+    vornscript::runwithlargestack([&] {
+        runcataloguerows(registry, "modulo", runner, truncatingremainder);
+        return 0;
+    });
+    EXPECT_EQ(registry.checkcount(), 4u);
+    EXPECT_EQ(registry.failures(), "unit test modulonegpos failed:  result=3  correct=-1\n"
+                                   "unit test moduloposgneg failed:  result=-3  correct=1\n");
 }
 
 TEST(TestUserExtension, SummaryText) {
