@@ -18,18 +18,6 @@ check "-debug quit aborts with exit code 1" 1 \
 check "-debug with -script" 0 \
     $'at console L001C001 1+2\n>> invalid command\n>> 3\n' '' -- -debug -script '1+2' <<<$'go\nc'
 
-# The log file of a profiled run: "filename: " or "script: ", then the records.
-check_log() {
-    local name=$1 want=$2 got=$3
-    if [ "$want" == "$got" ]; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        echo "FAILED: $name"
-        diff <(printf '%s\n' "$want") <(printf '%s\n' "$got") | sed 's/^/    /'
-    fi
-}
-
 rm -f "$WORK/vornscript.log"
 printf 'var s = 0;\nfor (var i = 0; i < 300; i++) {\n  s += i;\n}\nvar t = 1 +\n  2;\n' >"$WORK/loop.vs"
 check "-profile=count names the log file on standard error" 0 '' \

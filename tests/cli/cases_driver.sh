@@ -80,6 +80,10 @@ CASE_SETTINGS=$'; comment\r\n[settings]\r\nSOURCE = yes\r\n' \
     check "sections and keys ignore case" 0 $'source code: first.vs\nvar x = 1;\n\n' '' -- first.vs
 CASE_SETTINGS=$'[Other]\nsource=1\n[Settings]\nlogfile=other.log\n' \
     check "other sections are not read" 0 '' '' -- first.vs
+CASE_SETTINGS=$'[Settings]\nlogfile=named.log\n' \
+    check "settings name the log file" 0 $'to the named log\n' '' -- -script "logmessage('to the named log')"
+check_log "the log went to the named file, stamped" 'to the named log' \
+    "$(sed -E 's/^\[[A-Z][a-z]{2} [A-Z][a-z]{2} [0-9 ][0-9] [0-9:]{8} [0-9]{4}\] //' "$WORK/named.log" 2>&1)"
 CASE_SETTINGS=$'[Settings]\nsourc=1\n' \
     check "keys are full names only" 0 '' '' -- first.vs
 CASE_SETTINGS=$'[Settings]\nsource=maybe\n' \

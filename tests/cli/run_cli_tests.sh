@@ -53,6 +53,19 @@ check() {
     fi
 }
 
+# Compares a text the program left behind (such as a log file) with the
+# expected one.
+check_log() {
+    local name=$1 want=$2 got=$3
+    if [ "$want" == "$got" ]; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        echo "FAILED: $name"
+        diff <(printf '%s\n' "$want") <(printf '%s\n' "$got") | sed 's/^/    /'
+    fi
+}
+
 for cases in "$HERE"/cases_*.sh; do
     [ -e "$cases" ] || continue
     # shellcheck source=/dev/null
