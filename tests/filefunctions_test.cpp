@@ -79,6 +79,31 @@ TEST(FileFunctions, ClosedFileReadingAndWriting) {
         });
 }
 
+// Every byte value, written and read back in binary and in text form, stays
+// the same on disk and in the script.
+TEST(FileFunctions, EveryByteValueSurvivesARoundTrip) {
+    TemporaryFolder folder;
+    std::string allbytes;
+    for (int value = 0; value < 256; ++value) {
+        allbytes += static_cast<char>(value);
+    }
+    const std::string makebytes = "var s = ''; for (var i = 0; i < 256; i++) s += chr(i); ";
+    // Byte by byte, so no comparison rule for texts can hide a difference.
+    const std::string samebytes = "var same = 1; for (var i = 0; i < 256; i++) "
+                                  "if (ord(mid(r, i, 1)) != i) same = 0; same + ',' + r.length()";
+    const std::string binary = makebytes +
+                               "closedfilewritebinary('{d}b.dat', s); "
+                               "var r = closedfilereadbinary('{d}b.dat'); " +
+                               samebytes;
+    const std::string text = makebytes +
+                             "closedfilewritetext('{d}t.txt', s); "
+                             "var r = closedfilereadtext('{d}t.txt'); " +
+                             samebytes;
+    checkfolderrows(folder.path(), {{binary.c_str(), "1,256"}, {text.c_str(), "1,256"}});
+    EXPECT_EQ(filecontent(folder.path() + "b.dat"), allbytes);
+    EXPECT_EQ(filecontent(folder.path() + "t.txt"), allbytes);
+}
+
 TEST(FileFunctions, OpenFiles) {
     TemporaryFolder folder;
     checkfolderrows(
