@@ -70,6 +70,20 @@ std::string VornScriptParser::takeidentifier() {
     return name;
 }
 
+VornScriptParser::BoundVariable VornScriptParser::boundvariable(const char* missingphrase,
+                                                                const char* namespacephrase) {
+    const bool local = scanner_.kind() == TOKEN_VARIABLE;
+    if (local) {
+        scanner_.next();
+    }
+    if (scanner_.kind() != TOKEN_IDENTIFIER) {
+        fail(missingphrase);
+    }
+    refusenamespace(scanner_.text(), namespacephrase);
+    VornScriptSourcePosition position = scanner_.tokenposition();
+    return {local, takeidentifier(), std::move(position)};
+}
+
 // ---- statements ----
 
 VornScriptStatementsPtr VornScriptParser::statementlist() {
@@ -230,16 +244,8 @@ VornScriptNodePtr VornScriptParser::foreachloop() {
     const VornScriptSourcePosition start = mark();
     scanner_.next();
     scanner_.expect('(');
-    const bool localvariable = scanner_.kind() == TOKEN_VARIABLE;
-    if (localvariable) {
-        scanner_.next();
-    }
-    if (scanner_.kind() != TOKEN_IDENTIFIER) {
-        fail("foreach missing variable name");
-    }
-    refusenamespace(scanner_.text(), "foreach loop variable name does not allow ::");
-    VornScriptSourcePosition variableposition = scanner_.tokenposition();
-    std::string variable = takeidentifier();
+    BoundVariable variable = boundvariable("foreach missing variable name",
+                                           "foreach loop variable name does not allow ::");
     if (scanner_.kind() != TOKEN_IN) {
         fail("foreach missing keyword in");
     }
@@ -247,8 +253,8 @@ VornScriptNodePtr VornScriptParser::foreachloop() {
     VornScriptNodePtr collection = expressionlist();
     scanner_.expect(')');
     VornScriptNodePtr body = statement();
-    return located(makeref<VornScriptForeachLoop>(localvariable, std::move(variable),
-                                                  std::move(variableposition),
+    return located(makeref<VornScriptForeachLoop>(variable.local, std::move(variable.name),
+                                                  std::move(variable.position),
                                                   std::move(collection), std::move(body)),
                    start);
 }
@@ -431,19 +437,12 @@ VornScriptNodePtr VornScriptParser::trystatement() {
     }
     scanner_.next();
     scanner_.expect('(');
-    const bool localvariable = scanner_.kind() == TOKEN_VARIABLE;
-    if (localvariable) {
-        scanner_.next();
-    }
-    if (scanner_.kind() != TOKEN_IDENTIFIER) {
-        fail("catch statement requires a variable name as argument");
-    }
-    refusenamespace(scanner_.text(), "catch parameter name does not allow ::");
-    std::string variable = takeidentifier();
+    BoundVariable variable = boundvariable("catch statement requires a variable name as argument",
+                                           "catch parameter name does not allow ::");
     scanner_.expect(')');
     VornScriptStatementsPtr catchbody = bracedstatements();
-    return located(makeref<VornScriptTryCatch>(std::move(trybody), localvariable,
-                                               std::move(variable), std::move(catchbody)),
+    return located(makeref<VornScriptTryCatch>(std::move(trybody), variable.local,
+                                               std::move(variable.name), std::move(catchbody)),
                    start);
 }
 

@@ -108,6 +108,15 @@ private:
     void refusenamespace(const std::string& name, const char* phrase) const;
     // Reads the current identifier and returns its text.
     std::string takeidentifier();
+    // The variable of a foreach loop or a catch: an optional `var`, then a
+    // name without name space; the two phrases are the errors for a missing
+    // name and for a name space.
+    struct BoundVariable {
+        bool local;
+        std::string name;
+        VornScriptSourcePosition position;
+    };
+    BoundVariable boundvariable(const char* missingphrase, const char* namespacephrase);
 
     VornScriptScanner scanner_;
     VornScriptLiteralConstantEvaluator literalevaluator_;

@@ -3,6 +3,7 @@
 # with, only those that are missing, so running it again costs a dpkg query.
 # python3 and perl come with the base system and are only checked.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/install-missing.sh"
 
 packages=(
     lua5.4      # the Lua 5.4 peer
@@ -10,23 +11,7 @@ packages=(
     time        # /usr/bin/time -v for peak resident memory
 )
 
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$package")
-    fi
-done
-
-if [ ${#missing[@]} -ne 0 ]; then
-    echo "installing: ${missing[*]}"
-    if [ "$(id -u)" -ne 0 ]; then
-        sudo=sudo
-    else
-        sudo=
-    fi
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+installmissing "${packages[@]}"
 
 for program in python3 perl; do
     if ! command -v "$program" >/dev/null; then
