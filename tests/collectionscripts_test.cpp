@@ -167,6 +167,12 @@ TEST(CollectionScripts, Json) {
         {"createjson({a: {b: 1}, c: 2})",
          "{\n    \"a\": {\n        \"b\": 1\n    }\n,\n    \"c\": 2\n}\n"},
         {"createjson(['a\\nb'])", "[\n    \"a\\nb\"\n]\n"},
+        // A repeated key keeps its last value; empty containers and holes.
+        {"parsejson('{\"k\": 1 \"k\": 2, \"j\": {}}')", "{j: {}, k: 2}"},
+        {"createjson([[], {}, null, 7])",
+         "[\n    [\n    ]\n,\n    {\n    }\n,\n    \"\",\n    7\n]\n"},
+        {"createjson(5) + '|' + createjson('a b') + '|' + createjson(null)", "5|\"a b\"|\"\""},
+        {"parsejson(' 42 ')", "42"},
     });
 }
 
