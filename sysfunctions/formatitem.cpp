@@ -80,6 +80,10 @@ void VornFormatItemWriter::put(char c, size_t count) {
 void VornFormatItemWriter::put(std::string_view text) {
     const size_t room = capacity_ - 1 - length_;
     const size_t count = std::min(text.size(), room);
+    // An empty view may have no data pointer at all, which memcpy must not see.
+    if (count == 0) {
+        return;
+    }
     std::memcpy(buffer_ + length_, text.data(), count);
     length_ += count;
 }
