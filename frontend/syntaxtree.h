@@ -16,6 +16,8 @@
 
 namespace vornscript {
 
+struct VornSystemFunctionSelection;
+
 // One value per node class; set by each class's constructor.
 enum class VornScriptNodeKind : uint8_t {
     statements,
@@ -329,6 +331,9 @@ public:
 
     VornScriptLookupName name; // may carry a name space
     VornScriptNodeList arguments;
+    // The system function this call resolved to once (owned by the
+    // dispatcher for the whole run), so later calls skip the lookup by name.
+    const VornSystemFunctionSelection* systemfunction = nullptr;
 };
 
 // ! - ~ operand

@@ -31,7 +31,8 @@ VornScriptUserExtension* findextensionfunction(VornScriptContextBase& context,
 bool callresolved(VornScriptContextBase& context, const VornScriptUserFunction* userfunction,
                   const std::string& name, std::vector<VornScriptObjectPtr>& arguments,
                   VornScriptObjectPtr& result, std::string& error,
-                  const VornScriptSourcePosition* callposition, bool namecallkey) {
+                  const VornScriptSourcePosition* callposition, bool namecallkey,
+                  VornScriptFunctionCall* node) {
     if (name.empty()) {
         error = interpretermessage("function call requires a function name");
         return false;
@@ -53,8 +54,15 @@ bool callresolved(VornScriptContextBase& context, const VornScriptUserFunction* 
                                                       : VornScriptSourcePosition();
         return extension->calluserfunction(name, arguments, result, error, position);
     }
-    if (issystemfunction(name, arguments.size())) {
-        return callsystemfunction(context, name, arguments, result, error);
+    const VornSystemFunctionSelection* system = node != nullptr ? node->systemfunction : nullptr;
+    if (system == nullptr) {
+        system = resolvesystemfunction(name, arguments.size());
+        if (node != nullptr) {
+            node->systemfunction = system;
+        }
+    }
+    if (system != nullptr) {
+        return callsystemfunction(context, *system, name, arguments, result, error);
     }
     error = namecallkey
                 ? interpretermessage("function not existing", callkey(name, arguments.size()))
@@ -71,7 +79,7 @@ bool callfunction(VornScriptContextBase& context, const std::string& name,
     const VornScriptUserFunction* userfunction =
         name.empty() ? nullptr : finduserfunction(context, name, arguments.size());
     return callresolved(context, userfunction, name, arguments, result, error, &callposition,
-                        namecallkey);
+                        namecallkey, nullptr);
 }
 
 VornScriptObjectPtr evaluatecall(VornScriptFunctionCall& node, VornScriptContextBase& context) {
@@ -88,7 +96,7 @@ VornScriptObjectPtr evaluatecall(VornScriptFunctionCall& node, VornScriptContext
     VornScriptObjectPtr result;
     std::string error;
     if (!callresolved(context, userfunction, node.name.text, arguments, result, error, nullptr,
-                      true)) {
+                      true, &node)) {
         raiseatnode(node, error, &context);
     }
     return result;

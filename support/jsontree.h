@@ -1,7 +1,8 @@
-// A small JSON tree with its own tokenizer, recursive-descent parser and
-// indenting writer. Every scalar is kept as text exactly as written: the tree
-// does not remember whether it was a string, a number or a literal, so the
-// writer decides from the text alone (decimal digits bare, all else quoted).
+// A small JSON tree, read by the JSON reader (jsonreader.h) and written with
+// the JSON writer's layout (jsonwriter.h). Every scalar is kept as text
+// exactly as written: the tree does not remember whether it was a string, a
+// number or a literal, so the writer decides from the text alone (decimal
+// digits bare, all else quoted).
 // Members are kept ordered by key, so output never depends on input order.
 #pragma once
 
@@ -56,8 +57,6 @@ public:
     std::string write(int depth = 0) const;
 
 private:
-    void writeto(std::string& out, int depth) const;
-
     vornjsonkind nodekind = jsonscalar;
     std::vector<vornjsontree> nodeelements;
     std::map<std::string, vornjsontree> nodemembers;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <boost/regex.hpp>
+#include <cstdint>
 
 namespace vornstdstring {
 
@@ -27,16 +28,18 @@ struct CacheEntry {
     std::string pattern;
     bool ignorecase;
     std::shared_ptr<const VornCompiledRegex> compiled;
+    // Use counter value of the last hit; the entry with the smallest is evicted.
+    uint64_t lastuse;
 };
 
 std::shared_ptr<const VornCompiledRegex> compile(std::string_view pattern, bool ignorecase) {
     thread_local std::vector<CacheEntry> cache;
-    for (size_t i = 0; i < cache.size(); ++i) {
-        if (cache[i].ignorecase == ignorecase && cache[i].pattern == pattern) {
-            // Most recently used first, so the entry evicted is the one unused longest.
-            std::rotate(cache.begin(), cache.begin() + static_cast<long>(i),
-                        cache.begin() + static_cast<long>(i) + 1);
-            return cache.front().compiled;
+    thread_local uint64_t usecounter = 0;
+    ++usecounter;
+    for (CacheEntry& entry : cache) {
+        if (entry.ignorecase == ignorecase && entry.pattern == pattern) {
+            entry.lastuse = usecounter;
+            return entry.compiled;
         }
     }
     boost::regex::flag_type flags = syntaxflags | (ignorecase ? boost::regex::icase : 0);
@@ -47,10 +50,14 @@ std::shared_ptr<const VornCompiledRegex> compile(std::string_view pattern, bool 
     } catch (const std::runtime_error& error) {
         throw VornRegularExpressionError(error.what());
     }
-    if (cache.size() == cachecapacity) {
-        cache.pop_back();
+    CacheEntry added{std::string(pattern), ignorecase, compiled, usecounter};
+    if (cache.size() < cachecapacity) {
+        cache.push_back(std::move(added));
+    } else {
+        *std::min_element(cache.begin(), cache.end(), [](const CacheEntry& a, const CacheEntry& b) {
+            return a.lastuse < b.lastuse;
+        }) = std::move(added);
     }
-    cache.insert(cache.begin(), CacheEntry{std::string(pattern), ignorecase, compiled});
     return compiled;
 }
 
@@ -71,6 +78,7 @@ const char* textend(std::string_view text) {
 void fillmatch(const boost::cmatch& found, std::string_view text, VornRegexMatch& match) {
     match.text = text;
     match.groups.clear();
+    match.groups.reserve(found.size());
     for (size_t i = 0; i < found.size(); ++i) {
         if (found[i].matched) {
             match.groups.emplace_back(found[i].first - text.data(), found[i].length());
@@ -81,19 +89,29 @@ void fillmatch(const boost::cmatch& found, std::string_view text, VornRegexMatch
 }
 
 // Calls [visit] for each match left to right until it returns false. Only the
-// engine's steps are guarded: errors thrown by [visit] pass unchanged.
+// engine's steps are guarded: errors thrown by [visit] pass unchanged. The
+// steps are those of boost::cregex_iterator (after an empty match the next
+// search may not match empty at its start), without the iterator's shared
+// state and copy of the expression.
 template <typename Visitor>
 void visitmatches(const boost::regex& engine, std::string_view text, Visitor&& visit) {
-    const boost::cregex_iterator end;
-    boost::cregex_iterator next =
-        guarded([&] { return boost::cregex_iterator(text.data(), textend(text), engine); });
+    // Local, not per thread: [visit] may run script code that searches again.
+    boost::cmatch found;
+    const char* const begin = text.data();
+    bool more = guarded([&] { return boost::regex_search(begin, textend(text), found, engine); });
     VornRegexMatch match;
-    while (next != end) {
-        fillmatch(*next, text, match);
+    while (more) {
+        fillmatch(found, text, match);
         if (!visit(match)) {
             return;
         }
-        guarded([&] { ++next; });
+        const boost::match_flag_type flags = found.length() == 0
+                                                 ? boost::regex_constants::match_not_initial_null
+                                                 : boost::regex_constants::match_default;
+        const char* const nextstart = found[0].second;
+        more = guarded([&] {
+            return boost::regex_search(nextstart, textend(text), found, engine, flags, begin);
+        });
     }
 }
 
@@ -165,7 +183,7 @@ bool VornRegularExpression::search(std::string_view text) const {
 }
 
 bool VornRegularExpression::search(std::string_view text, VornRegexMatch& match) const {
-    boost::cmatch found;
+    thread_local boost::cmatch found;
     bool success = guarded(
         [&] { return boost::regex_search(text.data(), textend(text), found, compiled->engine); });
     if (success) {

@@ -60,6 +60,7 @@ std::string plainreplace(std::string_view text, std::string_view pattern,
         return std::string(text);
     }
     std::string result;
+    result.reserve(text.size());
     size_t copied = 0; // bytes of [text] already in [result]
     size_t searchstart = 0;
     while (searchstart <= text.size()) {

@@ -103,7 +103,12 @@ bool readnumericentity(std::string_view text, char& byte, size_t& length) {
 
 std::string escapestring(std::string_view text, std::string_view extra) {
     std::string result;
-    result.reserve(text.size());
+    appendescapedstring(result, text, extra);
+    return result;
+}
+
+void appendescapedstring(std::string& result, std::string_view text, std::string_view extra) {
+    result.reserve(result.size() + text.size());
     for (char c : text) {
         if (char letter = escapeletterfor(c); letter != 0) {
             result.push_back('\\');
@@ -118,7 +123,6 @@ std::string escapestring(std::string_view text, std::string_view extra) {
             result.push_back(c);
         }
     }
-    return result;
 }
 
 std::string unescapestring(std::string_view text) {

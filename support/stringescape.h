@@ -14,6 +14,8 @@ namespace vornstdstring {
 // neither printable ASCII nor one of the Latin-1 letters "äöüßÄÖÜ", becomes
 // \x and two upper-case hex digits.
 std::string escapestring(std::string_view text, std::string_view extra = {});
+// The same appended to [out].
+void appendescapedstring(std::string& out, std::string_view text, std::string_view extra = {});
 // Reverses escapestring and reads \x with two hex digits of either case for
 // any byte. An unknown escape, a \x without two hex digits and a final lone
 // backslash stay as they are.

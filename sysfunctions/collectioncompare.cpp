@@ -20,15 +20,37 @@ bool ismissing(const VornScriptObjectPtr& value) {
 
 } // namespace
 
-VornCompareKey makecomparekey(const VornScriptObjectPtr& value) {
+VornCompareKey makecomparenumber(const VornScriptObjectPtr& value) {
     VornCompareKey key;
     if (ismissing(value)) {
+        key.hastext = true;
+        return key;
+    }
+    // A plain text or computed number has its reading at hand; other values
+    // (live data may change between two reads) derive it from one text read.
+    if (value->plainstring() != nullptr) {
+        key.number = value->readnumber();
         return key;
     }
     value->appendstring(key.text);
+    key.hastext = true;
     // A collection's text form never reads as a number; skip the reading.
-    key.number = value->getobjecttype() == VornObjectType::string ? readnumbertext(key.text)
-                                                                  : VornNumberReading();
+    if (value->getobjecttype() == VornObjectType::string) {
+        key.number = readnumbertext(key.text);
+    }
+    return key;
+}
+
+void addcomparetext(VornCompareKey& key, const VornScriptObjectPtr& value) {
+    if (!key.hastext) {
+        value->appendstring(key.text);
+        key.hastext = true;
+    }
+}
+
+VornCompareKey makecomparekey(const VornScriptObjectPtr& value) {
+    VornCompareKey key = makecomparenumber(value);
+    addcomparetext(key, value);
     return key;
 }
 
@@ -36,6 +58,7 @@ VornCompareKey makecomparekey(std::string text) {
     VornCompareKey key;
     key.number = readnumbertext(text);
     key.text = std::move(text);
+    key.hastext = true;
     return key;
 }
 

@@ -16,6 +16,8 @@ namespace vornscript {
 struct VornCompareKey {
     std::string text;
     VornNumberReading number;
+    // The text is made (makecomparenumber may leave it out).
+    bool hastext = false;
     bool isnumber() const {
         return number.kind == VornNumberKind::integer || number.kind == VornNumberKind::decimal;
     }
@@ -23,6 +25,10 @@ struct VornCompareKey {
 
 // The key of a value; an empty or undefined value gives the empty text.
 VornCompareKey makecomparekey(const VornScriptObjectPtr& value);
+// The key in two steps, for callers that may never need the text: the number
+// reading alone, then the text added to it.
+VornCompareKey makecomparenumber(const VornScriptObjectPtr& value);
+void addcomparetext(VornCompareKey& key, const VornScriptObjectPtr& value);
 VornCompareKey makecomparekey(std::string text);
 
 // Bytewise three-way comparison, optionally ignoring the case of ASCII letters.

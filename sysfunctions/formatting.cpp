@@ -6,12 +6,12 @@
 #include "sysfunctions/formatting.h"
 
 #include "support/phrasetranslator.h"
+#include "sysfunctions/formatitem.h"
+#include "sysfunctions/textfunctionsupport.h"
 #include "values/scriptobject.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 
 namespace vornscript {
 
@@ -61,16 +61,6 @@ int clampfieldsize(int64_t size) {
     return static_cast<int>(size > maxfieldsize ? maxfieldsize : size);
 }
 
-// Flags, width and precision of one conversion, as C reads them. A negative
-// "*" width means left-justified, a negative "*" precision none at all.
-struct FieldSpecification {
-    bool leftjustify = false;
-    bool plussign = false;
-    bool zeropad = false;
-    int width = -1;
-    int precision = -1;
-};
-
 // Reads the field text between "%" and the conversion; [starvalues] are the
 // values of its "*" characters in order. Characters after the precision (as
 // in "5.3.2") have no meaning and are skipped.
@@ -115,75 +105,24 @@ FieldSpecification parsefield(std::string_view field, const int64_t* starvalues)
     return specification;
 }
 
-void appenddecimal(char*& out, int value) {
-    char digits[12];
-    int count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value > 0);
-    while (count > 0) {
-        *out++ = digits[--count];
-    }
-}
-
-// The C format of one conversion: "%", flags, width, precision, letter.
-void buildcformat(const FieldSpecification& specification, char conversion, char* out) {
-    *out++ = '%';
-    if (specification.leftjustify) {
-        *out++ = '-';
-    }
-    if (specification.plussign) {
-        *out++ = '+';
-    }
-    if (specification.zeropad) {
-        *out++ = '0';
-    }
-    if (specification.width >= 0) {
-        appenddecimal(out, specification.width);
-    }
-    if (specification.precision >= 0) {
-        *out++ = '.';
-        appenddecimal(out, specification.precision);
-    }
-    *out++ = conversion;
-    *out = '\0';
-}
-
-// Converts one value and appends it as a C string: the item ends at 1023
-// bytes or at a NUL it contains ("%c" of 0).
+// Converts one value and appends it; the item ends at 1023 bytes or at a NUL
+// it contains ("%c" of 0), as the C library's output would.
 void appenditem(std::string& result, const FieldSpecification& specification, char conversion,
                 const VornScriptObjectPtr& value) {
-    char cformat[48];
-    buildcformat(specification, conversion, cformat);
     char buffer[itembuffersize];
-    buffer[0] = '\0';
-    // d, u, x and X format a 32-bit long, so wider numbers keep their low 32 bits.
+    VornFormatItemWriter writer(buffer, sizeof(buffer));
     switch (conversion) {
-    case 'd':
-        std::snprintf(buffer, sizeof(buffer), cformat,
-                      static_cast<int>(static_cast<int32_t>(wholenumberof(value))));
-        break;
-    case 'u':
-    case 'x':
-    case 'X':
-        std::snprintf(buffer, sizeof(buffer), cformat,
-                      static_cast<unsigned>(static_cast<uint32_t>(wholenumberof(value))));
-        break;
     case 'f':
-        std::snprintf(buffer, sizeof(buffer), cformat, doubleof(value));
+        writer.writedouble(specification, doubleof(value));
         break;
-    case 's': {
-        const std::string text = value ? value->tostring() : std::string();
-        std::snprintf(buffer, sizeof(buffer), cformat, text.c_str());
+    case 's':
+        writer.writetext(specification, textfunctions::ArgumentText(value));
         break;
-    }
-    default: // 'c'
-        std::snprintf(buffer, sizeof(buffer), cformat,
-                      static_cast<int>(static_cast<unsigned char>(wholenumberof(value))));
+    default:
+        writer.writeinteger(specification, conversion, wholenumberof(value));
         break;
     }
-    result.append(buffer, std::strlen(buffer));
+    result.append(writer.item());
 }
 
 } // namespace
@@ -191,8 +130,9 @@ void appenditem(std::string& result, const FieldSpecification& specification, ch
 bool formatscriptvalues(std::string_view functionname,
                         std::span<const VornScriptObjectPtr> arguments, std::string& result,
                         std::string& error) {
-    const std::string format =
-        (arguments.empty() || !arguments[0]) ? std::string() : arguments[0]->tostring();
+    const textfunctions::ArgumentText formattext(arguments.empty() ? VornScriptObjectPtr()
+                                                                   : arguments[0]);
+    const std::string_view format = formattext;
     if (format.empty()) {
         return fail(error,
                     std::string(functionname) + " " +
@@ -203,11 +143,11 @@ bool formatscriptvalues(std::string_view functionname,
     size_t position = 0;
     while (position < format.size()) {
         const size_t percent = format.find('%', position);
-        if (percent == std::string::npos) {
-            result.append(format, position);
+        if (percent == std::string_view::npos) {
+            result.append(format.substr(position));
             break;
         }
-        result.append(format, position, percent - position);
+        result.append(format.substr(position, percent - position));
         if (percent + 1 < format.size() && format[percent + 1] == '%') {
             result.push_back('%');
             position = percent + 2;
@@ -215,7 +155,7 @@ bool formatscriptvalues(std::string_view functionname,
         }
         size_t end = percent + 1;
         int starcount = 0;
-        for (; end < format.size() && fieldcharacters.find(format[end]) != std::string::npos;
+        for (; end < format.size() && fieldcharacters.find(format[end]) != std::string_view::npos;
              ++end) {
             if (format[end] == '*' && ++starcount > maxstararguments) {
                 return fail(error, translate("too many format * arguments", messagetag));
@@ -225,11 +165,11 @@ bool formatscriptvalues(std::string_view functionname,
         // format is kept as written.
         const size_t needed = static_cast<size_t>(starcount) + 1;
         if (end == format.size() || arguments.size() - nextargument < needed) {
-            result.append(format, percent);
+            result.append(format.substr(percent));
             break;
         }
         const char conversion = format[end];
-        if (conversions.find(conversion) == std::string::npos) {
+        if (conversions.find(conversion) == std::string_view::npos) {
             return fail(error, translate("invalid", messagetag) + " " + conversion + " " +
                                    translate("format character", messagetag));
         }

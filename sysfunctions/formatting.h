@@ -1,8 +1,8 @@
 // The printf-like formatting engine behind sprintf, printf and printerrorf.
 // Each conversion reads a script value the way its letter asks (a whole
-// number, a double, a text form or a character code) and is produced by the C
-// library into a 1024-byte buffer, so one converted item never exceeds 1023
-// bytes; the C format is rebuilt from the parsed flags, never passed through.
+// number, a double, a text form or a character code) and is written as the C
+// library's snprintf would into a 1024-byte buffer, so one converted item
+// never exceeds 1023 bytes; the format is parsed here, never passed through.
 #pragma once
 
 #include "values/datahandler.h"

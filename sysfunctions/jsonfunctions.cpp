@@ -1,24 +1,92 @@
-// parsejson and createjson. Converting a value into a tree counts its
-// nesting with the value layer's guard, so a collection that contains itself
-// through a reference fails with a message instead of recursing without end;
-// the parser limits the depth of trees it builds, which bounds the way back.
+// parsejson and createjson. Values are written and read directly, without a
+// JSON tree in between. Writing counts the nesting with the value layer's
+// guard, so a collection that contains itself through a reference fails with
+// a message instead of recursing without end; the reader limits the depth it
+// builds. Members are written in name order: a plain structure is already
+// ordered, the names of other structures are sorted here.
 #include "sysfunctions/jsonfunctions.h"
 
+#include "support/jsonreader.h"
+#include "support/jsonwriter.h"
 #include "sysfunctions/collectionsupport.h"
+#include "sysfunctions/textfunctionsupport.h"
+#include "values/vectorhandler.h"
 
+#include <algorithm>
+#include <map>
 #include <utility>
 
 namespace vornscript {
 
-bool valuetojsontree(const VornScriptObjectPtr& value, vornjson::vornjsontree& tree,
-                     std::string& error) {
+namespace {
+
+bool writevalue(const VornScriptObjectPtr& value, vornjson::vornjsonwriter& writer,
+                std::string& error);
+
+bool writemembers(const VornScriptObjectPtr& structure, vornjson::vornjsonwriter& writer,
+                  std::string& error) {
+    writer.beginobject();
+    const VornScriptDataHandler* handler = structure->getdatahandler().get();
+    if (handler->handlerkind() == VornHandlerKind::plainstructure) {
+        for (const auto& [name, member] :
+             static_cast<const VornScriptObjectStructureHandler*>(handler)->members()) {
+            writer.member(name);
+            if (!writevalue(member, writer, error)) {
+                return false;
+            }
+        }
+    } else {
+        std::vector<std::string> names;
+        VornScriptObjectList values;
+        if (!collectionentries(structure, names, values, error)) {
+            return false;
+        }
+        // In name order, a repeated name keeping its last value.
+        std::map<std::string_view, const VornScriptObjectPtr*> ordered;
+        for (size_t i = 0; i < names.size(); ++i) {
+            ordered.insert_or_assign(names[i], &values[i]);
+        }
+        for (const auto& [name, member] : ordered) {
+            writer.member(name);
+            if (!writevalue(*member, writer, error)) {
+                return false;
+            }
+        }
+    }
+    writer.endobject();
+    return true;
+}
+
+bool writeelements(const VornScriptObjectPtr& vector, vornjson::vornjsonwriter& writer,
+                   std::string& error) {
+    VornScriptObjectList copied;
+    const VornScriptObjectList* elements = &copied;
+    const VornScriptDataHandler* handler = vector->getdatahandler().get();
+    if (handler->handlerkind() == VornHandlerKind::plainvector) {
+        elements = &static_cast<const VornScriptObjectVectorHandler*>(handler)->elements();
+    } else if (!vector->getvectorelements(copied, error)) {
+        return false;
+    }
+    writer.beginarray();
+    for (const VornScriptObjectPtr& element : *elements) {
+        writer.element();
+        if (!writevalue(element, writer, error)) {
+            return false;
+        }
+    }
+    writer.endarray();
+    return true;
+}
+
+bool writevalue(const VornScriptObjectPtr& value, vornjson::vornjsonwriter& writer,
+                std::string& error) {
     if (isundefined(value)) {
-        tree = vornjson::vornjsontree();
+        writer.scalar({});
         return true;
     }
     const int32_t type = value->getobjecttype();
     if (type != VornObjectType::vector && type != VornObjectType::structure) {
-        tree = vornjson::vornjsontree(value->tostring());
+        writer.scalar(textfunctions::ArgumentText(value));
         return true;
     }
     VornNestingGuard guard;
@@ -26,67 +94,46 @@ bool valuetojsontree(const VornScriptObjectPtr& value, vornjson::vornjsontree& t
         error = nestedtoodeepmessage;
         return false;
     }
-    std::vector<std::string> names;
-    VornScriptObjectList values;
-    if (!collectionentries(value, names, values, error)) {
-        return false;
-    }
-    const bool isarray = type == VornObjectType::vector;
-    tree = isarray ? vornjson::vornjsontree::makearray() : vornjson::vornjsontree::makeobject();
-    for (size_t i = 0; i < values.size(); ++i) {
-        vornjson::vornjsontree child;
-        if (!valuetojsontree(values[i], child, error)) {
-            return false;
-        }
-        if (isarray) {
-            tree.appendelement(std::move(child));
-        } else {
-            tree.setmember(names[i], std::move(child));
-        }
-    }
-    return true;
+    return type == VornObjectType::vector ? writeelements(value, writer, error)
+                                          : writemembers(value, writer, error);
 }
 
-VornScriptObjectPtr jsontreetovalue(const vornjson::vornjsontree& tree) {
-    switch (tree.kind()) {
-    case vornjson::jsonobject: {
-        VornScriptMemberMap members;
-        for (const auto& [key, member] : tree.members()) {
-            members.emplace(key, jsontreetovalue(member));
-        }
+// Builds script values for the JSON reader.
+struct VornJsonValueBuilder {
+    using value = VornScriptObjectPtr;
+    using object = VornScriptMemberMap;
+    using array = VornScriptObjectList;
+
+    static VornScriptObjectPtr scalar(std::string_view text) {
+        return makestringvalue(std::string(text));
+    }
+    static VornScriptMemberMap makeobject() { return {}; }
+    static void setmember(VornScriptMemberMap& members, std::string_view key,
+                          VornScriptObjectPtr member) {
+        members.insert_or_assign(std::string(key), std::move(member));
+    }
+    static VornScriptObjectPtr finishobject(VornScriptMemberMap members) {
         return makestructurevalue(std::move(members));
     }
-    case vornjson::jsonarray: {
-        VornScriptObjectList elements;
-        elements.reserve(tree.elements().size());
-        for (const vornjson::vornjsontree& element : tree.elements()) {
-            elements.push_back(jsontreetovalue(element));
-        }
+    static VornScriptObjectList makearray() { return {}; }
+    static void append(VornScriptObjectList& elements, VornScriptObjectPtr element) {
+        elements.push_back(std::move(element));
+    }
+    static VornScriptObjectPtr finisharray(VornScriptObjectList elements) {
         return makevectorvalue(std::move(elements));
     }
-    case vornjson::jsonscalar:
-        break;
-    }
-    return makestringvalue(tree.text());
-}
-
-namespace {
+};
 
 bool parsejson(VornSystemCall& call) {
-    vornjson::vornjsontree tree;
-    if (!tree.parse(call.arguments[0]->tostring(), call.error)) {
-        return false;
-    }
-    call.result = jsontreetovalue(tree);
-    return true;
+    return parsejsontext(textfunctions::ArgumentText(call.arguments[0]), call.result, call.error);
 }
 
 bool createjson(VornSystemCall& call) {
-    vornjson::vornjsontree tree;
-    if (!valuetojsontree(call.arguments[0], tree, call.error)) {
+    std::string text;
+    if (!appendjsontext(call.arguments[0], text, call.error)) {
         return false;
     }
-    call.result = makestringvalue(tree.write(0));
+    call.result = makestringvalue(std::move(text));
     return true;
 }
 
@@ -96,6 +143,24 @@ constexpr VornSystemFunctionEntry entries[] = {
 };
 
 } // namespace
+
+bool appendjsontext(const VornScriptObjectPtr& value, std::string& out, std::string& error,
+                    int depth) {
+    vornjson::vornjsonwriter writer(out, depth);
+    return writevalue(value, writer, error);
+}
+
+bool parsejsontext(std::string_view text, VornScriptObjectPtr& value, std::string& error) {
+    VornJsonValueBuilder builder;
+    vornjson::vornjsonparser<VornJsonValueBuilder> parser(text, builder);
+    VornScriptObjectPtr parsed;
+    if (!parser.parsedocument(parsed)) {
+        error = parser.errormessage;
+        return false;
+    }
+    value = std::move(parsed);
+    return true;
+}
 
 VornSystemFunctionTable jsonfunctiontable() {
     return entries;

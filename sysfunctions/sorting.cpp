@@ -1,10 +1,10 @@
 // The sort functions: a new vector with the elements of the argument in one
 // of four orders (default, numeric, alphabetic, ignore case), or reversed.
-// Every element's text and number are computed once as a sort key and the
-// sort moves indexes into the key list, so a comparison neither converts nor
-// allocates. The comparison is a callable handed to the introspective sort,
-// which stays safe for orders that are not consistent; with a script compare
-// function the callable calls it through the ordinary call resolution.
+// Every element's number (and text, unless all elements are numbers in a
+// numeric order) is computed once as a sort key and the sort moves indexes
+// into the key list, so a comparison neither converts nor allocates. The comparison is a callable
+// handed to the introspective sort, which stays safe for orders that are not consistent; with a
+// script compare function the callable calls it through the ordinary call resolution.
 #include "sysfunctions/collectionfunctions.h"
 
 #include "interpreter/functioncalls.h"
@@ -79,10 +79,19 @@ template <VornSortOrder order> bool sortvector(VornSystemCall& call) {
     if (!sortelements(call, elements)) {
         return false;
     }
+    // Texts are compared only in a text order or when some element is no
+    // number; a numeric sort of numbers never formats them.
     std::vector<VornCompareKey> keys;
     keys.reserve(elements.size());
+    bool needtexts = !order.numbers;
     for (const VornScriptObjectPtr& element : elements) {
-        keys.push_back(makecomparekey(element));
+        keys.push_back(makecomparenumber(element));
+        needtexts = needtexts || !keys.back().isnumber();
+    }
+    if (needtexts) {
+        for (size_t i = 0; i < elements.size(); ++i) {
+            addcomparetext(keys[i], elements[i]);
+        }
     }
     const auto less = [&keys](uint32_t a, uint32_t b) {
         const int comparison = comparekeys(keys[a], keys[b], order.numbers, order.ignorecase);

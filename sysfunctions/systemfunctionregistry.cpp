@@ -122,12 +122,6 @@ bool selectsystemfunction(const VornPrototypeTable& table,
     return true;
 }
 
-bool selectsystemfunction(std::string_view name, size_t argumentcount,
-                          VornSystemFunctionSelection& selection, std::string& error) {
-    return selectsystemfunction(systemprototypetable(), systemfunctionselector(), name,
-                                argumentcount, selection, error);
-}
-
 std::string cannotcallmessage(std::string_view name) {
     return translate("cannot call function", messagetag) + " " + std::string(name);
 }

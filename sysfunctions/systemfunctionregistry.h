@@ -81,9 +81,6 @@ bool selectsystemfunction(const VornPrototypeTable& table,
                           const VornSystemFunctionSelector& selector, std::string_view name,
                           size_t argumentcount, VornSystemFunctionSelection& selection,
                           std::string& error);
-// The same over systemprototypetable() and systemfunctionselector().
-bool selectsystemfunction(std::string_view name, size_t argumentcount,
-                          VornSystemFunctionSelection& selection, std::string& error);
 
 std::string cannotcallmessage(std::string_view name);
 std::string notimplementedmessage(std::string_view name);

@@ -76,6 +76,11 @@ TEST(CollectionScripts, SortOrders) {
         {"sortalphabetic([100,20,3])", "[100,20,3]"},
         {"inversesortalphabetic([100,20,3])", "[3,20,100]"},
         {"sort(['2.5', -1, '10', '1e-3'])", "[-1,2.5,10,'1e-3']"},
+        // Computed numbers compare natively, and by text once a text is among them.
+        {"sort([3 * 1.5, 10 / 4, 7 - 9, 2.0 * 2, 1000000 * 1000000, 0.1 + 0.2])",
+         "[-2,0.300000,2.500000,4,4.500000,1000000000000]"},
+        {"sort([3 * 1.5, 'x', 7 - 9, 2.0 * 2])", "[-2,4,4.500000,'x']"},
+        {"sortalphabetic([3 * 1.5, 10 / 4, 7 - 9])", "[-2,2.500000,4.500000]"},
         {"var list; sort(list)", "[]"},
         {"sort([])", "[]"},
         {"var e = [3, 1, 2]; var s = sort(e); e + s", "[3,1,2][1,2,3]"},
@@ -167,6 +172,12 @@ TEST(CollectionScripts, Json) {
         {"createjson({a: {b: 1}, c: 2})",
          "{\n    \"a\": {\n        \"b\": 1\n    }\n,\n    \"c\": 2\n}\n"},
         {"createjson(['a\\nb'])", "[\n    \"a\\nb\"\n]\n"},
+        // A repeated key keeps its last value; empty containers and holes.
+        {"parsejson('{\"k\": 1 \"k\": 2, \"j\": {}}')", "{j: {}, k: 2}"},
+        {"createjson([[], {}, null, 7])",
+         "[\n    [\n    ]\n,\n    {\n    }\n,\n    \"\",\n    7\n]\n"},
+        {"createjson(5) + '|' + createjson('a b') + '|' + createjson(null)", "5|\"a b\"|\"\""},
+        {"parsejson(' 42 ')", "42"},
     });
 }
 

@@ -2,6 +2,7 @@
 // suggestions for undefined calls and the selection of implementations.
 #include "sysfunctions/callsuggestions.h"
 #include "sysfunctions/prototypetable.h"
+#include "sysfunctions/systemfunctiondispatcher.h"
 #include "sysfunctions/systemfunctionregistry.h"
 
 #include <gtest/gtest.h>
@@ -229,6 +230,34 @@ TEST(SystemFunctionSelector, SelectionChecksTheTableThenTheImplementations) {
     EXPECT_EQ(error, "cannot call function mid");
     EXPECT_FALSE(selectsystemfunction(table, selector, "abs", 1, selection, error));
     EXPECT_EQ(error, "not implemented yet: abs");
+}
+
+TEST(SystemFunctionResolution, OnceAcceptedTheSelectionStaysAtOneAddress) {
+    const struct Row {
+        const char* name;
+        size_t argumentcount;
+        bool accepted;
+        size_t parametercount;
+    } rows[] = {
+        {"mid", 2, true, 3},
+        {"mid", 3, true, 3},
+        {"mid", 1, false, 0},
+        {"concat", 5, true, 1},
+        {"nosuchfunction", 1, false, 0},
+        {"strlen", 1, true, 1},
+    };
+    for (const Row& row : rows) {
+        const VornSystemFunctionSelection* first =
+            resolvesystemfunction(row.name, row.argumentcount);
+        ASSERT_EQ(first != nullptr, row.accepted) << row.name << "/" << row.argumentcount;
+        EXPECT_EQ(issystemfunction(row.name, row.argumentcount), row.accepted) << row.name;
+        if (first != nullptr) {
+            EXPECT_NE(first->impl, nullptr) << row.name;
+            EXPECT_EQ(first->parametercount, row.parametercount) << row.name;
+            EXPECT_EQ(resolvesystemfunction(row.name, row.argumentcount), first) << row.name;
+        }
+    }
+    EXPECT_EQ(resolvesystemfunction("mid", 2)->impl, resolvesystemfunction("mid", 3)->impl);
 }
 
 } // namespace vornscriptunittests

@@ -79,6 +79,13 @@ TEST(StringRegex, ReplaceWithFlagsAndFormat) {
         {"abc", "(b)", "$10", "", "ab0c"},
         // Empty matches advance one byte at a time.
         {"abc", "x*", "-", "g", "-a-b-c-"},
+        // After a non-empty match an empty one may follow at the same place,
+        // after an empty one only a non-empty one.
+        {"aab", "a*", "-", "g", "--b-"},
+        {"aaa", "a|", "<$&>", "g", "<a><a><a><>"},
+        {"ab", "(?=b)|b", "[$&]", "g", "a[][b]"},
+        {"abc def", "\\b", "|", "g", "|abc| |def|"},
+        {"", "x*", "-", "g", "-"},
         {"aaa", "a", "b", "sxyz", "baa"},
     };
     for (const Row& row : rows) {
