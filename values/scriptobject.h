@@ -3,11 +3,14 @@
 // const flags and a shared data handler holding the content. Numbers are
 // string values with a number type code. The number queries and readings are
 // inline and go straight to the plain string handler (tagged by its handler
-// kind) without virtual calls; other handlers take the general path.
+// kind) without virtual calls; other handlers take the general path. Objects
+// are recycled through a per-thread free list (support/freelistpool.h).
 #pragma once
 
 #include "values/datahandler.h"
 #include "values/stringhandler.h"
+
+#include "support/freelistpool.h"
 
 #include <cstdint>
 #include <string>
@@ -16,7 +19,7 @@
 
 namespace vornscript {
 
-class VornScriptObject final : public VornRefCounted {
+class VornScriptObject final : public VornRefCounted, public VornPooled<VornScriptObject> {
 public:
     // An undefined value.
     VornScriptObject() = default;
