@@ -42,89 +42,107 @@ const VornScriptExpressionBase& divisorof(const VornScriptExpressionBase& node) 
     raiseatnode(divisorof(node), interpretermessage("division by") + " 0", &context);
 }
 
-VornScriptObjectPtr longoperation(const VornScriptExpressionBase& node, TokenKind op, int64_t a,
-                                  int64_t b, VornScriptContextBase& context) {
+// The result of a numeric operation before it becomes a value: a whole
+// number, or a double that the number maker turns into a long when whole.
+struct NumberResult {
+    bool whole = true;
+    int64_t longvalue = 0;
+    double doublevalue = 0.0;
+};
+
+NumberResult longresult(int64_t value) {
+    return NumberResult{true, value, 0.0};
+}
+
+NumberResult numberresult(double value) {
+    NumberResult result{false, 0, value};
+    result.whole = doubleiswhole(value, result.longvalue);
+    return result;
+}
+
+NumberResult longoperation(const VornScriptExpressionBase& node, TokenKind op, int64_t a, int64_t b,
+                           VornScriptContextBase& context) {
     int64_t result = 0;
     switch (op) {
     case '+':
         if (__builtin_add_overflow(a, b, &result)) {
-            return makenumbervalue(static_cast<double>(a) + static_cast<double>(b));
+            return numberresult(static_cast<double>(a) + static_cast<double>(b));
         }
-        return makelongvalue(result);
+        return longresult(result);
     case '-':
         if (__builtin_sub_overflow(a, b, &result)) {
-            return makenumbervalue(static_cast<double>(a) - static_cast<double>(b));
+            return numberresult(static_cast<double>(a) - static_cast<double>(b));
         }
-        return makelongvalue(result);
+        return longresult(result);
     case '*':
         if (__builtin_mul_overflow(a, b, &result)) {
-            return makenumbervalue(static_cast<double>(a) * static_cast<double>(b));
+            return numberresult(static_cast<double>(a) * static_cast<double>(b));
         }
-        return makelongvalue(result);
+        return longresult(result);
     case '/':
         if (b == 0) {
             divisionbyzero(node, context);
         }
         if (b == 1) {
-            return makelongvalue(a);
+            return longresult(a);
         }
         // -2^63 / -1 does not fit; every other exact quotient does.
         if (b != -1 && a % b == 0) {
-            return makelongvalue(a / b);
+            return longresult(a / b);
         }
         if (b == -1 && a != std::numeric_limits<int64_t>::min()) {
-            return makelongvalue(-a);
+            return longresult(-a);
         }
-        return makenumbervalue(static_cast<double>(a) / static_cast<double>(b));
+        return numberresult(static_cast<double>(a) / static_cast<double>(b));
     case '%': {
         if (b == 0) {
             divisionbyzero(node, context);
         }
         if (b == -1) {
-            return makelongvalue(0);
+            return longresult(0);
         }
         int64_t remainder = a % b;
         // The remainder takes the sign of the divisor.
         if (remainder != 0 && ((remainder < 0) != (b < 0))) {
             remainder += b;
         }
-        return makelongvalue(remainder);
+        return longresult(remainder);
     }
     case '&':
-        return makelongvalue(a & b);
+        return longresult(a & b);
     case '|':
-        return makelongvalue(a | b);
+        return longresult(a | b);
     case '^':
-        return makelongvalue(a ^ b);
+        return longresult(a ^ b);
     case TOKEN_SHIFTLEFT:
         if (b < 0 || b > 63) {
-            return makelongvalue(0);
+            return longresult(0);
         }
-        return makelongvalue(static_cast<int64_t>(static_cast<uint64_t>(a) << b));
+        return longresult(static_cast<int64_t>(static_cast<uint64_t>(a) << b));
     case TOKEN_SHIFTRIGHT:
         if (b < 0 || b > 63) {
-            return makelongvalue(a < 0 ? -1 : 0);
+            return longresult(a < 0 ? -1 : 0);
         }
-        return makelongvalue(a >> b);
+        return longresult(a >> b);
     default:
         fail(node, "invalid number operation", context);
     }
 }
 
-VornScriptObjectPtr doubleoperation(const VornScriptExpressionBase& node, TokenKind op, double a,
-                                    double b, VornScriptContextBase& context) {
+NumberResult doubleoperation(const VornScriptExpressionBase& node, TokenKind op, double a, double b,
+                             VornScriptContextBase& context) {
     switch (op) {
     case '+':
-        return makenumbervalue(a + b);
+        return numberresult(a + b);
     case '-':
-        return makenumbervalue(a - b);
+        return numberresult(a - b);
     case '*':
-        return makenumbervalue(a * b);
+        return numberresult(a * b);
     case '/':
         if (b == 0.0) {
             divisionbyzero(node, context);
         }
-        return makenumbervalue(a / b);
+        return numberresult(a / b);
     case '%':
         fail(node, "operator % requires integer numbers", context);
     case '&':
@@ -135,6 +153,37 @@ VornScriptObjectPtr doubleoperation(const VornScriptExpressionBase& node, TokenK
         fail(node, "operation requires integer numbers", context);
     default:
         fail(node, "invalid number operation", context);
+    }
+}
+
+// The result as a value. An operand that is a temporary held only by the
+// caller (a literal or an intermediate result) takes the result in place,
+// which saves making a value and dropping the operand for most operations.
+VornScriptObjectPtr resultvalue(const NumberResult& result, const VornScriptObjectPtr& left,
+                                const VornScriptObjectPtr& right) {
+    const VornScriptObjectPtr* target = &left;
+    VornScriptObjectStringHandler* handler = left->recyclablenumber();
+    if (handler == nullptr) {
+        target = &right;
+        handler = right->recyclablenumber();
+    }
+    if (handler == nullptr) {
+        return result.whole ? makelongvalue(result.longvalue) : makedoublevalue(result.doublevalue);
+    }
+    if (result.whole) {
+        handler->setlong(result.longvalue);
+    } else {
+        handler->setdouble(result.doublevalue);
+    }
+    return *target;
+}
+
+// normalize() only changes texts without a number type code, so computed
+// numbers and typed literals skip the call.
+void normalizeoperand(const VornScriptObjectPtr& value) {
+    const VornScriptObjectStringHandler* plain = value->plainstring();
+    if (plain == nullptr || plain->typecode() == VornTypeCode::notset) {
+        value->normalize();
     }
 }
 
@@ -206,23 +255,25 @@ VornScriptObjectPtr numericoperation(const VornScriptExpressionBase& node, Token
     if (left->isnull() || right->isnull()) {
         fail(node, "undefined value", context);
     }
-    left->normalize();
-    right->normalize();
+    normalizeoperand(left);
+    normalizeoperand(right);
     if (left->islong() && right->islong()) {
         int64_t a = 0;
         int64_t b = 0;
         if (!left->readlong(a) || !right->readlong(b)) {
             fail(node, "number expected", context);
         }
-        return longoperation(node, op, a, b, context);
+        return resultvalue(longoperation(node, op, a, b, context), left, right);
     }
     double a = 0.0;
     double b = 0.0;
-    std::string error;
-    if (!getdouble(left, a, error) || !getdouble(right, b, error)) {
-        raiseatnode(node, error, &context);
+    if (!left->readdouble(a) || !right->readdouble(b)) {
+        std::string error;
+        if (!getdouble(left, a, error) || !getdouble(right, b, error)) {
+            raiseatnode(node, error, &context);
+        }
     }
-    return doubleoperation(node, op, a, b, context);
+    return resultvalue(doubleoperation(node, op, a, b, context), left, right);
 }
 
 VornScriptObjectPtr addvalues(const VornScriptExpressionBase& node, const VornScriptObjectPtr& left,
@@ -258,14 +309,17 @@ bool comparevalues(const VornScriptExpressionBase& node, const VornScriptObjectP
         if (!left->isdouble() && !right->isdouble()) {
             int64_t a = 0;
             int64_t b = 0;
-            if (!getlong(left, a, error) || !getlong(right, b, error)) {
+            // readlong takes whole readings directly; getlong also truncates.
+            if (!(left->readlong(a) || getlong(left, a, error)) ||
+                !(right->readlong(b) || getlong(right, b, error))) {
                 raiseatnode(node, error, &context);
             }
             return ordered(op, threeway(a, b), node, context, "illegal number compare operator");
         }
         double a = 0.0;
         double b = 0.0;
-        if (!getdouble(left, a, error) || !getdouble(right, b, error)) {
+        if (!(left->readdouble(a) || getdouble(left, a, error)) ||
+            !(right->readdouble(b) || getdouble(right, b, error))) {
             raiseatnode(node, error, &context);
         }
         return ordered(op, threeway(a, b), node, context, "illegal number compare operator");

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <string>
+#include <vector>
 
 namespace vornscriptunittests {
 using vornscript::VornNumberKind;
@@ -59,6 +62,34 @@ TEST(NumberTexts, ReadingClassifiesAndReadsValues) {
     }
     EXPECT_EQ(vornscript::readnumbertext("-9223372036854775808").longvalue, INT64_MIN);
     EXPECT_EQ(vornscript::readnumbertext("9223372036854775807").longvalue, INT64_MAX);
+}
+
+// Short decimal texts take a fast path; its value must be the one from_chars
+// reads, bit for bit, also at the 15-digit edge and beyond it.
+TEST(NumberTexts, DecimalReadingsMatchFromChars) {
+    std::vector<std::string> texts = {"0.001", "-0.0",  "1.0000005",         "+2.675",
+                                      "0.1",   "9.95",  "999999999999.999",  "0.000000000000001",
+                                      "1.0e0", "-12.5", "123456789012345.6", "0.30000000000000004"};
+    uint64_t seed = 42;
+    for (int i = 0; i < 20000; ++i) {
+        seed = seed * 6364136223846793005u + 1442695040888963407u;
+        const uint64_t digits = seed >> 20;
+        const int scale = static_cast<int>((seed >> 8) % 16);
+        std::string text = (seed & 1) != 0 ? "-" : "";
+        const std::string number = std::to_string(digits % 10000000000000000u);
+        const size_t point = number.size() > static_cast<size_t>(scale) ? number.size() - scale : 0;
+        text.append(number, 0, point).append(".").append(number, point);
+        texts.push_back(text);
+    }
+    for (const std::string& text : texts) {
+        double expected = 0.0;
+        const std::string_view digits =
+            text.front() == '+' ? std::string_view(text).substr(1) : std::string_view(text);
+        std::from_chars(digits.data(), digits.data() + digits.size(), expected);
+        const double value = vornscript::readnumbertext(text).doublevalue;
+        EXPECT_EQ(std::signbit(value), std::signbit(expected)) << text;
+        EXPECT_EQ(value, expected) << text;
+    }
 }
 
 TEST(NumberTexts, CanonicalForm) {

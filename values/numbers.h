@@ -31,6 +31,8 @@ VornNumberReading readnumbertext(std::string_view text);
 // The canonical number form of a text that reads as a number (see
 // readnumbertext); any other text comes back unchanged.
 std::string canonicalnumbertext(std::string_view text);
+// The same for a text whose reading the caller already has.
+std::string canonicalnumbertext(std::string_view text, const VornNumberReading& reading);
 
 // True for an optional "-", at least one digit, optionally "." and at least
 // one digit, nothing else: such texts are written bare inside collections.

@@ -3,11 +3,14 @@
 // const flags and a shared data handler holding the content. Numbers are
 // string values with a number type code. The number queries and readings are
 // inline and go straight to the plain string handler (tagged by its handler
-// kind) without virtual calls; other handlers take the general path.
+// kind) without virtual calls; other handlers take the general path. Objects
+// are recycled through a per-thread free list (support/freelistpool.h).
 #pragma once
 
 #include "values/datahandler.h"
 #include "values/stringhandler.h"
+
+#include "support/freelistpool.h"
 
 #include <cstdint>
 #include <string>
@@ -16,7 +19,7 @@
 
 namespace vornscript {
 
-class VornScriptObject final : public VornRefCounted {
+class VornScriptObject final : public VornRefCounted, public VornPooled<VornScriptObject> {
 public:
     // An undefined value.
     VornScriptObject() = default;
@@ -111,6 +114,13 @@ public:
                    : nullptr;
     }
 
+    // The plain string handler of a temporary that an operation may overwrite
+    // with its number result instead of making a new value: this value and
+    // its handler are held once (by the caller alone) and carry nothing a
+    // fresh number lacks (a name, the const mark, a reference link). The
+    // l-value flag is reset as a fresh value has it; nullptr otherwise.
+    VornScriptObjectStringHandler* recyclablenumber();
+
 private:
     // General paths for handlers other than the plain string.
     bool needshandler(int32_t objecttype, std::string& error) const;
@@ -177,6 +187,16 @@ inline bool VornScriptObject::isdouble() const {
     return numbertypecode() == VornTypeCode::doublenumber;
 }
 
+inline VornScriptObjectStringHandler* VornScriptObject::recyclablenumber() {
+    VornScriptObjectStringHandler* plain = plainstring();
+    if (plain == nullptr || refcount() != 1 || plain->refcount() != 1 || const_ || referenced_ ||
+        !name_.empty()) {
+        return nullptr;
+    }
+    lvalue_ = true;
+    return plain;
+}
+
 inline VornNumberReading VornScriptObject::readnumber() const {
     if (const VornScriptObjectStringHandler* text = plainstring()) {
         return text->numberreading();
@@ -184,14 +204,26 @@ inline VornNumberReading VornScriptObject::readnumber() const {
     return readnumberslow();
 }
 
+// Both read the plain handler's cached reading in place: copying the whole
+// reading costs more than the arithmetic on it.
 inline bool VornScriptObject::readlong(int64_t& value) const {
-    const VornNumberReading reading = readnumber();
+    if (const VornScriptObjectStringHandler* text = plainstring()) {
+        const VornNumberReading& reading = text->numberreading();
+        value = reading.longvalue;
+        return reading.kind == VornNumberKind::integer;
+    }
+    const VornNumberReading reading = readnumberslow();
     value = reading.longvalue;
     return reading.kind == VornNumberKind::integer;
 }
 
 inline bool VornScriptObject::readdouble(double& value) const {
-    const VornNumberReading reading = readnumber();
+    if (const VornScriptObjectStringHandler* text = plainstring()) {
+        const VornNumberReading& reading = text->numberreading();
+        value = reading.doublevalue;
+        return reading.kind != VornNumberKind::none;
+    }
+    const VornNumberReading reading = readnumberslow();
     value = reading.doublevalue;
     return reading.kind != VornNumberKind::none;
 }

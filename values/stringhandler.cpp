@@ -146,7 +146,7 @@ void VornScriptObjectStringHandler::normalize() {
     if (numberreading().kind == VornNumberKind::none) {
         return;
     }
-    std::string canonical = canonicalnumbertext(text());
+    std::string canonical = canonicalnumbertext(text(), reading_);
     if (canonical != text_) {
         // Same number, so the cached reading stays valid.
         text_ = std::move(canonical);

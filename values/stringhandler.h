@@ -9,6 +9,8 @@
 #include "values/datahandler.h"
 #include "values/numbers.h"
 
+#include "support/freelistpool.h"
+
 namespace vornscript {
 
 class VornScriptObjectStringHandlerAbstractBase : public VornScriptDataHandler {
@@ -23,7 +25,9 @@ protected:
     using VornScriptDataHandler::VornScriptDataHandler;
 };
 
-class VornScriptObjectStringHandler final : public VornScriptObjectStringHandlerAbstractBase {
+// Recycled through a per-thread free list: one is made for every computed number.
+class VornScriptObjectStringHandler final : public VornScriptObjectStringHandlerAbstractBase,
+                                            public VornPooled<VornScriptObjectStringHandler> {
 public:
     // Text with a type code (0: the text decides).
     explicit VornScriptObjectStringHandler(std::string text = std::string(),
