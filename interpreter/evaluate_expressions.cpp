@@ -300,13 +300,12 @@ VornScriptObjectPtr evaluatetypecast(VornScriptTypeCastExpression& node,
 
 VornScriptObjectPtr evaluatevariable(VornScriptVariableReference& node,
                                      VornScriptContextBase& context) {
-    const VornScriptSymbol symbol = symbolof(node.name);
-    if (VornScriptObjectPtr* slot = context.findvariable(symbol, true)) [[likely]] {
+    if (VornScriptObjectPtr* slot = context.findvariable(node.name)) [[likely]] {
         return *slot;
     }
     VornScriptObjectPtr value;
     std::string error;
-    if (context.getvariable(symbol, value, error)) {
+    if (context.getvariable(symbolof(node.name), value, error)) {
         return value;
     }
     for (const BuiltinConstant& constant : builtinconstants) {
