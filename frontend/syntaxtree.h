@@ -446,6 +446,9 @@ public:
 
     TokenKind op; // TOKEN_INCREMENT or TOKEN_DECREMENT
     VornScriptNodePtr operand;
+    // Set by the parser where nothing reads the expression's value (the step
+    // of a for loop): the interpreter then makes no copy of the old value.
+    bool valueunused = false;
 };
 
 // structure.member, or structure{key expression}: exactly one of

@@ -1,8 +1,8 @@
-// Lookups that the interpreter caches on syntax nodes (variable slots,
-// called functions) must see every change of the scopes: a shadowing
-// definition reached again by goto, undef, definitions made by eval, scopes
-// left and entered between two evaluations of the same node, functions
-// defined at run time, recursion and reference parameters.
+// What the interpreter caches on syntax nodes must never show: variable
+// slots and called functions must see every change of the scopes (a
+// shadowing definition reached again by goto, undef, definitions made by
+// eval, scopes left and entered, functions defined at run time), and the
+// values of whole-number literals that operators share must stay unchanged.
 #include "scripttesthelper.h"
 
 namespace vornscriptunittests {
@@ -48,6 +48,18 @@ TEST(InterpreterLookupCache, CallsFollowFunctionChanges) {
         {"function f(n) { var v = 'v' + n; return v; } var a = f(1); a += 'x'; a + f(2)", "v1xv2"},
         {"function f(n) { return n + 't'; } var a = f('t'); a += 'x'; a + f('t')", "ttxtt"},
         {"function f(n) { if (n > 0) return f(n - 1); return 'deep'; } f(99)", "deep"},
+    });
+}
+
+TEST(InterpreterLookupCache, SharedLiteralsStayUnchanged) {
+    checkcases({
+        {"function f(&a) { a = 7; } f(0 + 5); f(5 * 1); f(5); 0 + 5 + '|' + 5", "5|5"},
+        {"var r = ''; for (var i = 0; i < 3; i++) { r += (1 += 4); } r", "15"},
+        {"var r = '>'; for (var i = 0; i < 3; i++) { var a = i + 1; a++; r += a + 1; } r",
+         ">345"},
+        // A for step's value is not used; the increment itself still happens.
+        {"var i = 0; var r = '>'; for (; i < 3; i++) r += i; r + i", ">0123"},
+        {"var r = 0; for (var i = 0; i < 3; i++) r = i++; r + '|' + (2 - 1)", "2|1"},
     });
 }
 
