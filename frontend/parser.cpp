@@ -201,6 +201,9 @@ VornScriptNodePtr VornScriptParser::forloop() {
     VornScriptNodePtr step;
     if (scanner_.kind() != ')') {
         step = statement();
+        if (step && step->nodekind == VornScriptNodeKind::postexpression) {
+            static_cast<VornScriptPostExpression&>(*step).valueunused = true;
+        }
     }
     scanner_.expect(')');
     VornScriptNodePtr body = statement();

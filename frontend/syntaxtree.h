@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vornscript {
@@ -54,13 +55,26 @@ class VornScriptExpressionBase;
 using VornScriptNodePtr = VornRef<VornScriptExpressionBase>;
 using VornScriptNodeList = std::vector<VornScriptNodePtr>;
 
+// Lookup shortcuts the interpreter keeps on a name: the interned name id
+// (0 until first use, else id + 1), and a resolved target (a variable slot or
+// a function record) with the stamp of the interpreter state it is valid for
+// and the scope depth it was found from. The front end never reads them.
+struct VornScriptLookupCache {
+    int32_t symbol = 0;
+    bool global = false;
+    uint32_t depth = 0;
+    uint64_t stamp = 0;
+    void* target = nullptr;
+};
+
 // A name looked up at run time (variable, function, parameter, label). The
-// parser fills [text]; [interpretercache] belongs to the interpreter, which
-// may keep any lookup shortcut there (it starts as nullptr and the front end
-// never reads or frees it).
+// parser fills [text]; [cache] belongs to the interpreter.
 struct VornScriptLookupName {
+    VornScriptLookupName() = default;
+    VornScriptLookupName(std::string name) : text(std::move(name)) {}
+
     std::string text;
-    mutable void* interpretercache = nullptr;
+    mutable VornScriptLookupCache cache;
 };
 
 class VornScriptExpressionBase : public VornRefCounted {
@@ -437,6 +451,9 @@ public:
 
     TokenKind op; // TOKEN_INCREMENT or TOKEN_DECREMENT
     VornScriptNodePtr operand;
+    // Set by the parser where nothing reads the expression's value (the step
+    // of a for loop): the interpreter then makes no copy of the old value.
+    bool valueunused = false;
 };
 
 // structure.member, or structure{key expression}: exactly one of

@@ -12,6 +12,13 @@
 namespace vornscript {
 namespace {
 
+// One sequence for all contexts, so a stamp cached on a node shared by two
+// contexts never matches the wrong one. The interpreter runs on one thread.
+uint64_t nextstamp() {
+    static uint64_t last = 0;
+    return ++last;
+}
+
 // The name as the script wrote it, for messages.
 std::string writtenname(const VornScriptSymbol& symbol) {
     return symbol.global ? "::" + symbolname(symbol.id) : symbolname(symbol.id);
@@ -26,7 +33,9 @@ void VornScriptScope::clear() {
     postoperations.clear();
 }
 
-VornScriptContextBase::VornScriptContextBase() : outputstream(&std::cout), errorstream(&std::cerr) {
+VornScriptContextBase::VornScriptContextBase()
+    : outputstream(&std::cout), errorstream(&std::cerr), variablestamp_(nextstamp()),
+      functionstamp_(nextstamp()) {
     enterscope("::");
 }
 
@@ -60,6 +69,22 @@ VornScriptObjectPtr* VornScriptContextBase::findvariable(const VornScriptSymbol&
     return nullptr;
 }
 
+VornScriptObjectPtr* VornScriptContextBase::findandcachevariable(const VornScriptLookupName& name) {
+    VornScriptObjectPtr* slot = findvariable(symbolof(name), true);
+    // Misses are not cached: the caller goes on to the live variables.
+    if (slot != nullptr) {
+        VornScriptLookupCache& cache = name.cache;
+        cache.stamp = variablestamp_;
+        cache.depth = static_cast<uint32_t>(depth_);
+        cache.target = slot;
+    }
+    return slot;
+}
+
+void VornScriptContextBase::renewvariablestamp() {
+    variablestamp_ = nextstamp();
+}
+
 VornScriptObjectPtr VornScriptContextBase::findvariable(const std::string& name,
                                                         bool searchoutward) {
     VornScriptObjectPtr* slot = findvariable(resolvesymbol(name), searchoutward);
@@ -80,7 +105,18 @@ bool VornScriptContextBase::definevariable(const VornScriptSymbol& symbol,
     VornScriptObjectPtr bound = value ? value : makeundefinedvalue();
     bound->setname(symbolname(symbol.id));
     scope.variables.emplace_back(symbol.id, std::move(bound));
+    renewvariablestamp();
     return true;
+}
+
+void VornScriptContextBase::bindvariable(VornSymbolId id, const VornScriptObjectPtr& value) {
+    currentscope().variables.emplace_back(id, value);
+    renewvariablestamp();
+}
+
+void VornScriptContextBase::registerfunction(VornScriptUserFunction function) {
+    currentscope().functions.push_back(std::move(function));
+    functionstamp_ = nextstamp();
 }
 
 bool VornScriptContextBase::definevariable(const std::string& name,
@@ -152,6 +188,7 @@ bool VornScriptContextBase::undefvariable(const VornScriptSymbol& symbol, std::s
             for (auto entry = variables.begin(); entry != variables.end(); ++entry) {
                 if (&entry->second == slot) {
                     variables.erase(entry);
+                    renewvariablestamp();
                     return true;
                 }
             }
@@ -170,13 +207,25 @@ void VornScriptContextBase::enterscope(const std::string& name) {
         scopes_.push_back(std::make_unique<VornScriptScope>());
     }
     scopes_[depth_++]->name = name;
+    if (!name.empty()) {
+        renewvariablestamp();
+    }
 }
 
 void VornScriptContextBase::leavescope() {
     // The global scope stays for the whole run.
-    if (depth_ > 1) {
-        scopes_[--depth_]->clear();
+    if (depth_ <= 1) {
+        return;
     }
+    VornScriptScope& scope = *scopes_[--depth_];
+    if (!scope.variables.empty() || scope.isfunctionscope()) {
+        renewvariablestamp();
+    }
+    if (!scope.functions.empty()) {
+        functionstamp_ = nextstamp();
+    }
+    pendingpostoperations_ -= scope.postoperations.size();
+    scope.clear();
 }
 
 void VornScriptContextBase::unwindscopes(size_t depth) {
@@ -194,9 +243,11 @@ void VornScriptContextBase::runpendingpostoperations() {
             applypostoperation(pending[index], *this);
         }
     } catch (...) {
+        pendingpostoperations_ -= pending.size();
         pending.clear();
         throw;
     }
+    pendingpostoperations_ -= pending.size();
     pending.clear();
 }
 

@@ -5,10 +5,13 @@
 // vectors of (interned name id, value), searched linearly: most scopes hold a
 // handful of names, so comparing integers beats hashing a string per access.
 // Popped scopes are kept for reuse, so a block in a loop allocates nothing.
+// Variable and function lookups are cached on the syntax nodes and checked
+// against stamps the context renews whenever a lookup result could change.
 #pragma once
 
 #include "frontend/scriptsource.h"
 #include "frontend/syntaxtree.h"
+#include "interpreter/argumentpool.h"
 #include "interpreter/debuggerbase.h"
 #include "interpreter/symboltable.h"
 #include "interpreter/userextension.h"
@@ -26,10 +29,22 @@ namespace vornscript {
 
 class vornunittest;
 
+// The interned symbol of a name node, computed on first use and kept in the node's cache.
+inline VornScriptSymbol symbolof(const VornScriptLookupName& name) {
+    VornScriptLookupCache& cache = name.cache;
+    if (cache.symbol == 0) [[unlikely]] {
+        const VornScriptSymbol symbol = resolvesymbol(name.text);
+        cache.symbol = symbol.id + 1;
+        cache.global = symbol.global;
+    }
+    return VornScriptSymbol{cache.symbol - 1, cache.global};
+}
+
 // A user function as registered by the prepare pass.
 struct VornScriptUserFunction {
     struct Parameter {
         std::string name;
+        VornScriptSymbol symbol;
         bool byreference = false;
     };
     std::string name; // with its name space as written ("other::sum")
@@ -37,6 +52,9 @@ struct VornScriptUserFunction {
     VornSymbolId symbol = -1;
     std::vector<Parameter> parameters;
     bool variablearguments = false;
+    // The vector of all arguments of a function with variable arguments is
+    // named like the function without its name space.
+    VornScriptSymbol argumentlist;
     VornScriptNodePtr body; // null for a declaration without body
     VornScriptSourcePosition position;
     std::string signature; // "mymax(a,&b,...)", for suggestions
@@ -59,6 +77,8 @@ struct VornScriptPostOperation {
     const VornScriptExpressionBase* node;
 };
 
+// A scope's variables and functions change only through the context, which
+// renews its lookup stamps on every change.
 class VornScriptScope {
 public:
     virtual ~VornScriptScope() = default;
@@ -113,6 +133,15 @@ public:
     // The variable's slot, or nullptr: "::x" looks in the global scope only;
     // outward search stops after the innermost function scope, then tries the global scope.
     VornScriptObjectPtr* findvariable(const VornScriptSymbol& symbol, bool searchoutward);
+    // The outward search for a name node, reusing the slot the node found
+    // last time while the variable stamp and the scope depth are unchanged.
+    VornScriptObjectPtr* findvariable(const VornScriptLookupName& name) {
+        const VornScriptLookupCache& cache = name.cache;
+        if (cache.stamp == variablestamp_ && cache.depth == depth_) [[likely]] {
+            return static_cast<VornScriptObjectPtr*>(cache.target);
+        }
+        return findandcachevariable(name);
+    }
     VornScriptObjectPtr findvariable(const std::string& name, bool searchoutward);
     // Adds the name to the global scope ("::" names) or the current scope.
     bool definevariable(const VornScriptSymbol& symbol, const VornScriptObjectPtr& value,
@@ -128,6 +157,22 @@ public:
     bool setvariable(const std::string& name, const std::string& text, std::string& error);
     bool undefvariable(const VornScriptSymbol& symbol, std::string& error);
     bool undefvariable(const std::string& name, std::string& error);
+    // Adds the variable to the current scope as it is (no name given, no
+    // check for an existing one).
+    void bindvariable(VornSymbolId id, const VornScriptObjectPtr& value);
+
+    // ---- lookup stamps ----
+    // Renewed (from one process-wide sequence, so no two contexts share a
+    // stamp) whenever a variable is defined or removed, a function scope is
+    // entered or left, or a scope holding variables is left. Between two
+    // renewals the scopes that hold variables or start a function stay in
+    // place, so a name searched from the same depth finds the same slot.
+    uint64_t variablestamp() const { return variablestamp_; }
+    // Renewed whenever a function is registered or a scope holding functions
+    // is left: between two renewals every call resolves to the same function.
+    uint64_t functionstamp() const { return functionstamp_; }
+    // Registers a user function in the current scope.
+    void registerfunction(VornScriptUserFunction function);
 
     // ---- scopes ----
     void enterscope(const std::string& name = std::string());
@@ -143,9 +188,12 @@ public:
     // ---- post-operations of postfix ++ and -- ----
     void addpostoperation(VornScriptPostOperation operation) {
         currentscope().postoperations.push_back(std::move(operation));
+        ++pendingpostoperations_;
     }
+    // Runs at the end of every statement: with nothing pending in any scope
+    // it costs one comparison.
     void runpostoperations() {
-        if (!currentscope().postoperations.empty()) {
+        if (pendingpostoperations_ != 0) [[unlikely]] {
             runpendingpostoperations();
         }
     }
@@ -193,6 +241,8 @@ public:
     const vornunittest* existingunittestregistry() const { return unittests_.get(); }
 
     // ---- user-function calls, eval and include ----
+    // Argument lists of call nodes, reused from call to call.
+    VornArgumentPool argumentpool;
     // Active user-function calls, innermost last (at most recursionlimit).
     std::vector<VornScriptCallFrame> callstack;
     // The call node being dispatched: level 0 of the __LINE__ family.
@@ -224,6 +274,8 @@ public:
 
 private:
     void runpendingpostoperations();
+    VornScriptObjectPtr* findandcachevariable(const VornScriptLookupName& name);
+    void renewvariablestamp();
     // The scope that a "::" name or a plain name is defined in.
     VornScriptScope& definitionscope(const VornScriptSymbol& symbol);
     bool findlivevariable(const std::string& name, VornScriptObjectPtr& value);
@@ -231,6 +283,10 @@ private:
     // Scope objects; the first depth_ are live, the rest kept for reuse.
     std::vector<std::unique_ptr<VornScriptScope>> scopes_;
     size_t depth_ = 0;
+    uint64_t variablestamp_ = 0;
+    uint64_t functionstamp_ = 0;
+    // Post-operations registered in all scopes and not yet carried out.
+    size_t pendingpostoperations_ = 0;
     std::vector<VornRef<VornScriptUserExtension>> extensions_;
     VornScriptNodePtr root_;
     VornScriptSourcePtr source_;

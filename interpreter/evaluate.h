@@ -1,28 +1,12 @@
 // Internal interface between the dispatch switch (evaluationwrapper.cpp) and
 // the node families: one evaluation function per node class, the operator
-// helpers shared by expressions, statements and post-operations, and the
-// cache of interned names on syntax nodes.
+// helpers shared by expressions, statements and post-operations.
 #pragma once
 
 #include "interpreter/context.h"
 #include "interpreter/evaluationwrapper.h"
 
-#include <cstdint>
-
 namespace vornscript {
-
-// The interned symbol of a name node, computed on first use and cached in
-// the node's interpreter slot as (id * 2 + global) + 1, so 0 means "not yet".
-inline VornScriptSymbol symbolof(const VornScriptLookupName& name) {
-    auto cached = reinterpret_cast<uintptr_t>(name.interpretercache);
-    if (cached == 0) {
-        const VornScriptSymbol symbol = resolvesymbol(name.text);
-        cached = ((static_cast<uintptr_t>(symbol.id) << 1) | (symbol.global ? 1 : 0)) + 1;
-        name.interpretercache = reinterpret_cast<void*>(cached);
-    }
-    --cached;
-    return VornScriptSymbol{static_cast<VornSymbolId>(cached >> 1), (cached & 1) != 0};
-}
 
 // ---- operators (operators.cpp) ----
 // The numeric operation of a binary operator on two present values.
@@ -70,6 +54,11 @@ void assignbyvalue(const VornScriptExpressionBase& node, const VornScriptObjectP
                    const VornScriptObjectPtr& right, VornScriptContextBase& context);
 
 // ---- statements (evaluate_statements.cpp) ----
+// The value as an r-value detached from any variable, as makervalue makes
+// it; a text or number that only [value] holds, unnamed and unshared, is
+// taken itself instead of being copied and dropped.
+bool detachedrvalue(const VornScriptObjectPtr& value, VornScriptObjectPtr& result,
+                    std::string& error);
 // The truth of a condition's value (the boolean reading of !); a condition
 // that yields nothing fails with "condition expected".
 bool conditiontruth(VornScriptExpressionBase& condition, const VornScriptObjectPtr& value,

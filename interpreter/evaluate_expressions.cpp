@@ -33,10 +33,12 @@ void check(bool succeeded, const VornScriptExpressionBase& node, const std::stri
 
 // What the interpreter remembers about a literal: a literal that is the
 // plain decimal text of a whole number is made as a native number value, so
-// loops over literals neither copy nor re-read the text.
+// loops over literals neither copy nor re-read the text. [shared] is that
+// value made once, for operators, which only read their operands.
 struct LiteralCache final : VornRefCounted {
     bool nativelong = false;
     int64_t value = 0;
+    VornScriptObjectPtr shared;
 };
 
 const LiteralCache& literalcache(const VornScriptConstValue& node) {
@@ -47,10 +49,31 @@ const LiteralCache& literalcache(const VornScriptConstValue& node) {
             cache->nativelong =
                 reading.kind == VornNumberKind::integer && longtext(reading.longvalue) == node.text;
             cache->value = reading.longvalue;
+            if (cache->nativelong) {
+                cache->shared = makelongvalue(cache->value);
+            }
         }
         node.interpretervalue = cache;
     }
     return static_cast<const LiteralCache&>(*node.interpretervalue);
+}
+
+// The operand of an operator that only reads it. A whole-number literal
+// yields its shared value instead of a new one on every evaluation; it still
+// counts as evaluated. Debugger and profiler runs, and evaluations at the
+// nesting limit, take the full path.
+VornScriptObjectPtr readonlyoperand(VornScriptExpressionBase& child,
+                                    VornScriptContextBase& context) {
+    if (child.nodekind == VornScriptNodeKind::constvalue && !context.debuggeractive &&
+        !context.profilingenabled &&
+        context.evaluationdepth < VornScriptContextBase::maxevaluationdepth) {
+        const LiteralCache& cache = literalcache(static_cast<VornScriptConstValue&>(child));
+        if (cache.shared) {
+            ++child.callcount;
+            return cache.shared;
+        }
+    }
+    return evaluatewrapped(child, context);
 }
 
 struct BuiltinConstant {
@@ -207,9 +230,12 @@ VornScriptObjectPtr evaluatebinary(VornScriptBinaryExpression& node,
         fail(node, "binary expression missing a value at right side", context);
     }
     const TokenKind op = node.op;
+    // Pattern and list operators get operands of their own; the others only read them.
+    const bool readonly = op != TOKEN_MATCHES && op != TOKEN_NOTMATCHES && op != TOKEN_IN;
     // An undefined operand is the empty text for +, stays undefined for == and !=.
     auto operand = [&](VornScriptExpressionBase& child) {
-        VornScriptObjectPtr value = evaluatewrapped(child, context);
+        VornScriptObjectPtr value =
+            readonly ? readonlyoperand(child, context) : evaluatewrapped(child, context);
         if (!value || value->isnull()) {
             if (op == '+') {
                 return makestringvalue(std::string());
@@ -300,13 +326,12 @@ VornScriptObjectPtr evaluatetypecast(VornScriptTypeCastExpression& node,
 
 VornScriptObjectPtr evaluatevariable(VornScriptVariableReference& node,
                                      VornScriptContextBase& context) {
-    const VornScriptSymbol symbol = symbolof(node.name);
-    if (VornScriptObjectPtr* slot = context.findvariable(symbol, true)) [[likely]] {
+    if (VornScriptObjectPtr* slot = context.findvariable(node.name)) [[likely]] {
         return *slot;
     }
     VornScriptObjectPtr value;
     std::string error;
-    if (context.getvariable(symbol, value, error)) {
+    if (context.getvariable(symbolof(node.name), value, error)) {
         return value;
     }
     for (const BuiltinConstant& constant : builtinconstants) {
@@ -474,6 +499,9 @@ VornScriptObjectPtr evaluatepostexpression(VornScriptPostExpression& node,
         fail(node, "variable expected on left side", context);
     }
     context.addpostoperation(VornScriptPostOperation{operand, node.op, &node});
+    if (node.valueunused) {
+        return {};
+    }
     VornScriptObjectPtr copy;
     std::string error;
     check(makervalue(operand, copy, error), node, error, context);

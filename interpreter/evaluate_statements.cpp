@@ -80,6 +80,20 @@ VornScriptObjectPtr initialvalue(const VornScriptDefineVariables::Variable& vari
 
 } // namespace
 
+bool detachedrvalue(const VornScriptObjectPtr& value, VornScriptObjectPtr& result,
+                    std::string& error) {
+    const bool fresh = value && value.unique() && value->plainstring() != nullptr &&
+                       value->getdatahandler().unique() &&
+                       value->getobjecttype() == VornObjectType::string &&
+                       value->getname().empty() && !value->isconst() && !value->getreferenced();
+    if (!fresh) {
+        return makervalue(value, result, error);
+    }
+    result = value;
+    result->setlvalue(false);
+    return true;
+}
+
 bool conditiontruth(VornScriptExpressionBase& condition, const VornScriptObjectPtr& value,
                     VornScriptContextBase& context) {
     if (!value) {
@@ -179,7 +193,7 @@ VornScriptObjectPtr evaluatereturn(VornScriptFunctionReturn& node, VornScriptCon
     if (node.value) {
         const VornScriptObjectPtr result = evaluatewrapped(*node.value, context);
         std::string error;
-        if (result && !makervalue(result, value, error)) {
+        if (result && !detachedrvalue(result, value, error)) {
             raiseatnode(node, error, &context);
         }
     }

@@ -83,15 +83,15 @@ bool callfunction(VornScriptContextBase& context, const std::string& name,
 }
 
 VornScriptObjectPtr evaluatecall(VornScriptFunctionCall& node, VornScriptContextBase& context) {
-    std::vector<VornScriptObjectPtr> arguments;
-    arguments.reserve(node.arguments.size());
+    VornArgumentPool::Lease lease(context.argumentpool);
+    std::vector<VornScriptObjectPtr>& arguments = lease.list();
     for (const VornScriptNodePtr& argument : node.arguments) {
         VornScriptObjectPtr value = evaluatewrapped(*argument, context);
         arguments.push_back(value ? std::move(value) : makeundefinedvalue());
     }
     context.runpostoperations();
     const VornScriptUserFunction* userfunction =
-        finduserfunction(context, symbolof(node.name), arguments.size());
+        finduserfunction(context, node.name, arguments.size());
     context.currentcall = &node;
     VornScriptObjectPtr result;
     std::string error;

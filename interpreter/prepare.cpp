@@ -12,9 +12,13 @@ VornScriptUserFunction userfunctionrecord(const VornScriptFunctionDefinition& de
     function.name = definition.name.text;
     function.symbol = resolvesymbol(function.name).id;
     for (const VornScriptFunctionDefinition::Parameter& parameter : definition.parameters) {
-        function.parameters.push_back({parameter.name.text, parameter.byreference});
+        function.parameters.push_back(
+            {parameter.name.text, resolvesymbol(parameter.name.text), parameter.byreference});
     }
     function.variablearguments = definition.variablearguments;
+    const size_t separator = function.name.rfind("::");
+    function.argumentlist = resolvesymbol(
+        separator == std::string::npos ? function.name : function.name.substr(separator + 2));
     function.body = definition.body;
     function.position = definition.position();
     function.signature = definition.signature();
@@ -25,7 +29,7 @@ VornScriptUserFunction userfunctionrecord(const VornScriptFunctionDefinition& de
 
 void preparenode(VornScriptExpressionBase& node, VornScriptContextBase& context) {
     if (node.nodekind == VornScriptNodeKind::functiondefinition) {
-        context.currentscope().functions.push_back(
+        context.registerfunction(
             userfunctionrecord(static_cast<const VornScriptFunctionDefinition&>(node)));
     } else if (node.nodekind == VornScriptNodeKind::gotolabel) {
         context.knownlabels.insert(

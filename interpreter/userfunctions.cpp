@@ -10,11 +10,28 @@
 namespace vornscript {
 namespace {
 
-const VornScriptUserFunction* findinscope(const VornScriptScope& scope, VornSymbolId symbol,
-                                          size_t argumentcount) {
-    for (const VornScriptUserFunction& function : scope.functions) {
+VornScriptUserFunction* findinscope(VornScriptScope& scope, VornSymbolId symbol,
+                                    size_t argumentcount) {
+    for (VornScriptUserFunction& function : scope.functions) {
         if (function.symbol == symbol && acceptsargumentcount(function, argumentcount)) {
             return &function;
+        }
+    }
+    return nullptr;
+}
+
+// The innermost function of the name accepting the count (see finduserfunction).
+VornScriptUserFunction* findfunction(VornScriptContextBase& context, const VornScriptSymbol& symbol,
+                                     size_t argumentcount) {
+    if (symbol.global) {
+        return findinscope(context.globalscope(), symbol.id, argumentcount);
+    }
+    for (size_t depth = context.scopedepth(); depth-- > 0;) {
+        VornScriptScope& scope = context.scopeat(depth);
+        if (!scope.functions.empty()) {
+            if (VornScriptUserFunction* found = findinscope(scope, symbol.id, argumentcount)) {
+                return found;
+            }
         }
     }
     return nullptr;
@@ -87,30 +104,29 @@ private:
     raiseatposition(callposition(context), message, &context);
 }
 
-void define(VornScriptContextBase& context, const std::string& name,
+void define(VornScriptContextBase& context, const VornScriptSymbol& symbol,
             const VornScriptObjectPtr& value) {
     std::string error;
-    if (!context.definevariable(name, value, error)) {
+    if (!context.definevariable(symbol, value, error)) {
         failcall(context, error);
     }
 }
 
 // A reference parameter shares the argument's object, which keeps the name
 // of the caller's variable; only a temporary takes the parameter's name.
-void bindreference(VornScriptContextBase& context, const std::string& name,
+void bindreference(VornScriptContextBase& context, const VornScriptSymbol& symbol,
                    const VornScriptObjectPtr& argument) {
-    const VornScriptSymbol symbol = resolvesymbol(name);
-    VornScriptScope& scope = context.currentscope();
-    if (symbol.global || scope.find(symbol.id) != nullptr || argument->getname().empty()) {
-        define(context, name, argument);
+    if (symbol.global || context.currentscope().find(symbol.id) != nullptr ||
+        argument->getname().empty()) {
+        define(context, symbol, argument);
         return;
     }
-    scope.variables.emplace_back(symbol.id, argument);
+    context.bindvariable(symbol.id, argument);
 }
 
 // A value parameter holds a copy by the rules of "="; a temporary nobody
 // else holds is taken as it is.
-void bindvalue(VornScriptContextBase& context, const std::string& name,
+void bindvalue(VornScriptContextBase& context, const VornScriptSymbol& symbol,
                const VornScriptObjectPtr& argument) {
     const bool fresh = argument.unique() && argument->getname().empty() &&
                        (!argument->getdatahandler() || argument->getdatahandler().unique());
@@ -122,7 +138,7 @@ void bindvalue(VornScriptContextBase& context, const std::string& name,
         }
     }
     value->setlvalue(true);
-    define(context, name, value);
+    define(context, symbol, value);
 }
 
 void bindparameters(VornScriptContextBase& context, const VornScriptUserFunction& function,
@@ -130,18 +146,14 @@ void bindparameters(VornScriptContextBase& context, const VornScriptUserFunction
     for (size_t index = 0; index < function.parameters.size(); ++index) {
         const VornScriptUserFunction::Parameter& parameter = function.parameters[index];
         if (parameter.byreference) {
-            bindreference(context, parameter.name, arguments[index]);
+            bindreference(context, parameter.symbol, arguments[index]);
         } else {
-            bindvalue(context, parameter.name, arguments[index]);
+            bindvalue(context, parameter.symbol, arguments[index]);
         }
     }
     if (function.variablearguments) {
-        // Named like the function without its name space; the elements are
-        // the arguments themselves, so assigning to one reaches the caller.
-        const size_t separator = function.name.rfind("::");
-        const std::string name =
-            separator == std::string::npos ? function.name : function.name.substr(separator + 2);
-        define(context, name,
+        // The elements are the arguments themselves, so assigning to one reaches the caller.
+        define(context, function.argumentlist,
                makehandlervalue(makeref<VornScriptObjectVectorHandler>(
                    VornScriptObjectList(arguments.begin(), arguments.end()))));
     }
@@ -167,7 +179,7 @@ VornScriptObjectPtr runbody(VornScriptContextBase& context, const VornScriptUser
         // The last statement's value leaves the call detached from any variable.
         VornScriptObjectPtr copy;
         std::string error;
-        if (!makervalue(value, copy, error)) {
+        if (!detachedrvalue(value, copy, error)) {
             failcall(context, error);
         }
         value = std::move(copy);
@@ -189,19 +201,19 @@ bool acceptsargumentcount(const VornScriptUserFunction& function, size_t argumen
 const VornScriptUserFunction* finduserfunction(VornScriptContextBase& context,
                                                const VornScriptSymbol& symbol,
                                                size_t argumentcount) {
-    if (symbol.global) {
-        return findinscope(context.globalscope(), symbol.id, argumentcount);
+    return findfunction(context, symbol, argumentcount);
+}
+
+const VornScriptUserFunction* finduserfunction(VornScriptContextBase& context,
+                                               const VornScriptLookupName& name,
+                                               size_t argumentcount) {
+    VornScriptLookupCache& cache = name.cache;
+    if (cache.stamp != context.functionstamp()) {
+        // The record stays in place until the next renewal of the stamp.
+        cache.target = findfunction(context, symbolof(name), argumentcount);
+        cache.stamp = context.functionstamp();
     }
-    for (size_t depth = context.scopedepth(); depth-- > 0;) {
-        const VornScriptScope& scope = context.scopeat(depth);
-        if (!scope.functions.empty()) {
-            if (const VornScriptUserFunction* found =
-                    findinscope(scope, symbol.id, argumentcount)) {
-                return found;
-            }
-        }
-    }
-    return nullptr;
+    return static_cast<const VornScriptUserFunction*>(cache.target);
 }
 
 const VornScriptUserFunction* finduserfunction(VornScriptContextBase& context,

@@ -23,6 +23,11 @@ const VornScriptUserFunction* finduserfunction(VornScriptContextBase& context,
                                                size_t argumentcount);
 const VornScriptUserFunction* finduserfunction(VornScriptContextBase& context,
                                                const std::string& name, size_t argumentcount);
+// The same for a call node's name, kept in the name's cache until the
+// context's function stamp changes.
+const VornScriptUserFunction* finduserfunction(VornScriptContextBase& context,
+                                               const VornScriptLookupName& name,
+                                               size_t argumentcount);
 
 // The innermost function of that name whatever its parameters, for system
 // functions that take a function name; fails with "user function <name> does
