@@ -34,11 +34,14 @@ void check(bool succeeded, const VornScriptExpressionBase& node, const std::stri
 // What the interpreter remembers about a literal: a literal that is the
 // plain decimal text of a whole number is made as a native number value, so
 // loops over literals neither copy nor re-read the text. [shared] is that
-// value made once, for operators, which only read their operands.
+// value made once, for operators, which only read their operands. Any other
+// literal keeps [prepared], a text handler whose number reading is already
+// made: each evaluation copies it instead of reading the text again.
 struct LiteralCache final : VornRefCounted {
     bool nativelong = false;
     int64_t value = 0;
     VornScriptObjectPtr shared;
+    VornScriptDataHandlerPtr prepared;
 };
 
 const LiteralCache& literalcache(const VornScriptConstValue& node) {
@@ -52,6 +55,11 @@ const LiteralCache& literalcache(const VornScriptConstValue& node) {
             if (cache->nativelong) {
                 cache->shared = makelongvalue(cache->value);
             }
+        }
+        if (!cache->nativelong) {
+            auto prepared = makeref<VornScriptObjectStringHandler>(node.text, node.typecode);
+            prepared->numberreading();
+            cache->prepared = prepared;
         }
         node.interpretervalue = cache;
     }
@@ -170,7 +178,7 @@ VornScriptObjectPtr evaluateconstvalue(VornScriptConstValue& node) {
     if (cache.nativelong) {
         return makelongvalue(cache.value);
     }
-    return makestringvalue(node.text, node.typecode);
+    return makehandlervalue(cache.prepared->duplicate());
 }
 
 VornScriptObjectPtr evaluateunary(VornScriptUnaryExpression& node, VornScriptContextBase& context) {
