@@ -33,7 +33,7 @@ void appenddecimal(char*& out, int value) {
 }
 
 // The C format of one conversion: "%", flags, width, precision, letter.
-void buildcformat(const FieldSpecification& field, char conversion, char* out) {
+void buildcformat(const FormatField& field, char conversion, char* out) {
     *out++ = '%';
     if (field.leftjustify) {
         *out++ = '-';
@@ -88,7 +88,7 @@ void VornFormatItemWriter::put(std::string_view text) {
     length_ += count;
 }
 
-void VornFormatItemWriter::writepadded(const FieldSpecification& field, std::string_view sign,
+void VornFormatItemWriter::writepadded(const FormatField& field, std::string_view sign,
                                        size_t zeros, std::string_view digits) {
     const size_t body = sign.size() + zeros + digits.size();
     const size_t width = field.width > 0 ? static_cast<size_t>(field.width) : 0;
@@ -110,9 +110,8 @@ void VornFormatItemWriter::writepadded(const FieldSpecification& field, std::str
     }
 }
 
-void VornFormatItemWriter::writeinteger(const FieldSpecification& field, char conversion,
-                                        int64_t value) {
-    FieldSpecification layout = field;
+void VornFormatItemWriter::writeinteger(const FormatField& field, char conversion, int64_t value) {
+    FormatField layout = field;
     if (conversion == 'c') {
         const char character = static_cast<char>(static_cast<unsigned char>(value));
         layout.zeropad = false;
@@ -145,18 +144,18 @@ void VornFormatItemWriter::writeinteger(const FieldSpecification& field, char co
     writepadded(layout, sign, zeros, text);
 }
 
-void VornFormatItemWriter::writetext(const FieldSpecification& field, std::string_view text) {
+void VornFormatItemWriter::writetext(const FormatField& field, std::string_view text) {
     // snprintf reads a C string: it ends at the first NUL.
     text = text.substr(0, text.find('\0'));
     if (field.precision >= 0) {
         text = text.substr(0, static_cast<size_t>(field.precision));
     }
-    FieldSpecification layout = field;
+    FormatField layout = field;
     layout.zeropad = false;
     writepadded(layout, {}, 0, text);
 }
 
-void VornFormatItemWriter::writedouble(const FieldSpecification& field, double value) {
+void VornFormatItemWriter::writedouble(const FormatField& field, double value) {
     const int precision = field.precision >= 0 ? field.precision : defaultprecision;
     if (!std::isfinite(value) || std::fabs(value) >= shortdoublelimit ||
         precision > shortdoubleprecision) {

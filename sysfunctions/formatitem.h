@@ -15,7 +15,7 @@ namespace vornscript {
 
 // Flags, width and precision of one conversion, as C reads them; -1 means
 // not given.
-struct FieldSpecification {
+struct FormatField {
     bool leftjustify = false;
     bool plussign = false;
     bool zeropad = false;
@@ -31,9 +31,9 @@ public:
 
     // %d of [value], %u / %x / %X of [value] read as unsigned 32 bits, %c of
     // the byte [value].
-    void writeinteger(const FieldSpecification& field, char conversion, int64_t value);
-    void writetext(const FieldSpecification& field, std::string_view text);
-    void writedouble(const FieldSpecification& field, double value);
+    void writeinteger(const FormatField& field, char conversion, int64_t value);
+    void writetext(const FormatField& field, std::string_view text);
+    void writedouble(const FormatField& field, double value);
 
     // The item up to its first NUL ("%c" of 0 ends it, as strlen would).
     std::string_view item() const;
@@ -42,7 +42,7 @@ private:
     void put(char c, size_t count);
     void put(std::string_view text);
     // Sign or prefix, zero padding, digits, within the field width.
-    void writepadded(const FieldSpecification& field, std::string_view sign, size_t zeros,
+    void writepadded(const FormatField& field, std::string_view sign, size_t zeros,
                      std::string_view digits);
 
     char* buffer_;

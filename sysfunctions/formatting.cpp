@@ -64,8 +64,8 @@ int clampfieldsize(int64_t size) {
 // Reads the field text between "%" and the conversion; [starvalues] are the
 // values of its "*" characters in order. Characters after the precision (as
 // in "5.3.2") have no meaning and are skipped.
-FieldSpecification parsefield(std::string_view field, const int64_t* starvalues) {
-    FieldSpecification specification;
+FormatField parsefield(std::string_view field, const int64_t* starvalues) {
+    FormatField parsed;
     size_t position = 0;
     auto readsize = [&]() -> int64_t {
         if (position < field.size() && field[position] == '*') {
@@ -82,11 +82,11 @@ FieldSpecification parsefield(std::string_view field, const int64_t* starvalues)
     for (; position < field.size(); ++position) {
         const char flag = field[position];
         if (flag == '-') {
-            specification.leftjustify = true;
+            parsed.leftjustify = true;
         } else if (flag == '+') {
-            specification.plussign = true;
+            parsed.plussign = true;
         } else if (flag == '0') {
-            specification.zeropad = true;
+            parsed.zeropad = true;
         } else {
             break;
         }
@@ -94,32 +94,32 @@ FieldSpecification parsefield(std::string_view field, const int64_t* starvalues)
     const bool haswidth = position < field.size() && field[position] != '.';
     if (haswidth) {
         const int64_t width = readsize();
-        specification.leftjustify |= width < 0;
-        specification.width = clampfieldsize(width < 0 ? -width : width);
+        parsed.leftjustify |= width < 0;
+        parsed.width = clampfieldsize(width < 0 ? -width : width);
     }
     if (position < field.size() && field[position] == '.') {
         ++position;
         const int64_t precision = readsize();
-        specification.precision = precision < 0 ? -1 : clampfieldsize(precision);
+        parsed.precision = precision < 0 ? -1 : clampfieldsize(precision);
     }
-    return specification;
+    return parsed;
 }
 
 // Converts one value and appends it; the item ends at 1023 bytes or at a NUL
 // it contains ("%c" of 0), as the C library's output would.
-void appenditem(std::string& result, const FieldSpecification& specification, char conversion,
+void appenditem(std::string& result, const FormatField& field, char conversion,
                 const VornScriptObjectPtr& value) {
     char buffer[itembuffersize];
     VornFormatItemWriter writer(buffer, sizeof(buffer));
     switch (conversion) {
     case 'f':
-        writer.writedouble(specification, doubleof(value));
+        writer.writedouble(field, doubleof(value));
         break;
     case 's':
-        writer.writetext(specification, textfunctions::ArgumentText(value));
+        writer.writetext(field, textfunctions::ArgumentText(value));
         break;
     default:
-        writer.writeinteger(specification, conversion, wholenumberof(value));
+        writer.writeinteger(field, conversion, wholenumberof(value));
         break;
     }
     result.append(writer.item());

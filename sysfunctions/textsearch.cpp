@@ -3,6 +3,7 @@
 // letters only; comparenumeric compares number texts by value first.
 #include "support/stringbasics.h"
 #include "support/stringnumbers.h"
+#include "sysfunctions/collectioncompare.h"
 #include "sysfunctions/textfunctionsupport.h"
 
 #include <algorithm>
@@ -17,20 +18,11 @@ template <typename T> int64_t sign(T a, T b) {
 }
 
 int64_t comparebytes(std::string_view a, std::string_view b) {
-    const int result = a.compare(b);
-    return result < 0 ? -1 : (result > 0 ? 1 : 0);
+    return comparetexts(a, b, false);
 }
 
 int64_t comparebytesnocase(std::string_view a, std::string_view b) {
-    const size_t common = std::min(a.size(), b.size());
-    for (size_t i = 0; i < common; ++i) {
-        const auto x = static_cast<unsigned char>(vornstdstring::tolowerbyte(a[i]));
-        const auto y = static_cast<unsigned char>(vornstdstring::tolowerbyte(b[i]));
-        if (x != y) {
-            return x < y ? -1 : 1;
-        }
-    }
-    return sign(a.size(), b.size());
+    return comparetexts(a, b, true);
 }
 
 // The whole text read as a floating number.

@@ -14,15 +14,15 @@
 
 namespace vornscriptunittests {
 
-using vornscript::FieldSpecification;
+using vornscript::FormatField;
 using vornscript::VornFormatItemWriter;
 
 namespace {
 
 constexpr size_t buffersize = 1024;
 
-std::vector<FieldSpecification> allfields() {
-    std::vector<FieldSpecification> fields;
+std::vector<FormatField> allfields() {
+    std::vector<FormatField> fields;
     for (int flags = 0; flags < 8; ++flags) {
         for (const int width : {-1, 0, 1, 5, 12, 1500}) {
             for (const int precision : {-1, 0, 1, 3, 8, 45}) {
@@ -34,7 +34,7 @@ std::vector<FieldSpecification> allfields() {
     return fields;
 }
 
-std::string cformat(const FieldSpecification& field, char conversion) {
+std::string cformat(const FormatField& field, char conversion) {
     char format[48];
     std::snprintf(format, sizeof(format), "%%%s%s%s", field.leftjustify ? "-" : "",
                   field.plussign ? "+" : "", field.zeropad ? "0" : "");
@@ -68,7 +68,7 @@ TEST(FormatItemTest, WholeNumbersAndCharactersMatchSnprintf) {
     const int64_t values[] = {
         0,           1, -1, 7, -42, 255, 65, 2147483647, -2147483648LL, 5000000000LL, -5000000000LL,
         4294967295LL};
-    for (const FieldSpecification& field : allfields()) {
+    for (const FormatField& field : allfields()) {
         for (const char conversion : {'d', 'u', 'x', 'X', 'c'}) {
             const std::string format = cformat(field, conversion);
             for (const int64_t value : values) {
@@ -112,7 +112,7 @@ TEST(FormatItemTest, DoublesMatchSnprintf) {
                              std::numeric_limits<double>::infinity(),
                              -std::numeric_limits<double>::infinity(),
                              std::nan("")};
-    for (const FieldSpecification& field : allfields()) {
+    for (const FormatField& field : allfields()) {
         const std::string format = cformat(field, 'f');
         for (const double value : values) {
             const std::string got =
@@ -125,7 +125,7 @@ TEST(FormatItemTest, DoublesMatchSnprintf) {
 TEST(FormatItemTest, TextsMatchSnprintfUpToTheirFirstNul) {
     const std::string texts[] = {
         "", "a", "abc", "hello world", std::string("a\0bc", 4), std::string(2000, 'x')};
-    for (const FieldSpecification& field : allfields()) {
+    for (const FormatField& field : allfields()) {
         const std::string format = cformat(field, 's');
         for (const std::string& text : texts) {
             const std::string got =
