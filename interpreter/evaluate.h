@@ -9,6 +9,25 @@
 namespace vornscript {
 
 // ---- operators (operators.cpp) ----
+// A number an operator computed, before it becomes a value: a whole number
+// (doublevalue holds it too), or a floating number snapped to the value of
+// its six-decimal text, as the value made from it would hold it.
+struct NumberResult {
+    bool whole = true;
+    int64_t longvalue = 0;
+    double doublevalue = 0.0;
+};
+// The arithmetic and bit operators on two whole or two floating numbers;
+// an overflowing whole result continues as a floating number.
+NumberResult longoperation(const VornScriptExpressionBase& node, TokenKind op, int64_t a, int64_t b,
+                           VornScriptContextBase& context);
+NumberResult doubleoperation(const VornScriptExpressionBase& node, TokenKind op, double a, double b,
+                             VornScriptContextBase& context);
+// == != < > <= >= on two numbers, compared as whole numbers when both are whole.
+bool comparenumbers(const VornScriptExpressionBase& node, TokenKind op, const NumberResult& a,
+                    const NumberResult& b, VornScriptContextBase& context);
+// The value of a computed number.
+VornScriptObjectPtr makeresultvalue(const NumberResult& number);
 // The numeric operation of a binary operator on two present values.
 VornScriptObjectPtr numericoperation(const VornScriptExpressionBase& node, TokenKind op,
                                      const VornScriptObjectPtr& left,
@@ -52,6 +71,33 @@ void applypostoperation(const VornScriptPostOperation& operation, VornScriptCont
 // as independent copies unless their handler asks to be shared.
 void assignbyvalue(const VornScriptExpressionBase& node, const VornScriptObjectPtr& left,
                    const VornScriptObjectPtr& right, VornScriptContextBase& context);
+
+// ---- operands (evaluate_operands.cpp) ----
+// An evaluated operand of an operator or a condition: a number kept native
+// (computed by an operator, or a whole-number literal), a number literal of
+// another form whose value is made only on demand, or a value object.
+struct VornOperand {
+    enum class Kind : uint8_t { value, number, literal };
+    Kind kind = Kind::value;
+    NumberResult number;
+    VornScriptObjectPtr value;
+    VornScriptConstValue* literal = nullptr;
+};
+// Evaluates the node as an operand: literals, variables and nested
+// operators make no value objects; other nodes evaluate through the wrapper.
+VornOperand evaluateoperand(VornScriptExpressionBase& node, VornScriptContextBase& context);
+// The operand's value object (made now for numbers and literals).
+VornScriptObjectPtr operandvalue(const VornOperand& operand);
+// The operand read as a number the way the operators read it: true for a
+// number kept native or literal, and for a plain text value carrying the
+// whole or floating number type code with a finite reading.
+bool operandnumber(const VornOperand& operand, NumberResult& number);
+bool valuenumber(const VornScriptObject& value, NumberResult& number);
+// The truth of an evaluated condition (see conditiontruth).
+bool operandtruth(VornScriptExpressionBase& condition, const VornOperand& operand,
+                  VornScriptContextBase& context);
+// A loop condition: evaluated, postfix operations run, then its truth.
+bool evaluatecondition(VornScriptExpressionBase& condition, VornScriptContextBase& context);
 
 // ---- statements (evaluate_statements.cpp) ----
 // The value as an r-value detached from any variable, as makervalue makes

@@ -31,59 +31,6 @@ void check(bool succeeded, const VornScriptExpressionBase& node, const std::stri
     }
 }
 
-// What the interpreter remembers about a literal: a literal that is the
-// plain decimal text of a whole number is made as a native number value, so
-// loops over literals neither copy nor re-read the text. [shared] is that
-// value made once, for operators, which only read their operands. Any other
-// literal keeps [prepared], a text handler whose number reading is already
-// made: each evaluation copies it instead of reading the text again.
-struct LiteralCache final : VornRefCounted {
-    bool nativelong = false;
-    int64_t value = 0;
-    VornScriptObjectPtr shared;
-    VornScriptDataHandlerPtr prepared;
-};
-
-const LiteralCache& literalcache(const VornScriptConstValue& node) {
-    if (!node.interpretervalue) {
-        auto cache = makeref<LiteralCache>();
-        if (node.typecode == VornTypeCode::notset) {
-            const VornNumberReading reading = readnumbertext(node.text);
-            cache->nativelong =
-                reading.kind == VornNumberKind::integer && longtext(reading.longvalue) == node.text;
-            cache->value = reading.longvalue;
-            if (cache->nativelong) {
-                cache->shared = makelongvalue(cache->value);
-            }
-        }
-        if (!cache->nativelong) {
-            auto prepared = makeref<VornScriptObjectStringHandler>(node.text, node.typecode);
-            prepared->numberreading();
-            cache->prepared = prepared;
-        }
-        node.interpretervalue = cache;
-    }
-    return static_cast<const LiteralCache&>(*node.interpretervalue);
-}
-
-// The operand of an operator that only reads it. A whole-number literal
-// yields its shared value instead of a new one on every evaluation; it still
-// counts as evaluated. Debugger and profiler runs, and evaluations at the
-// nesting limit, take the full path.
-VornScriptObjectPtr readonlyoperand(VornScriptExpressionBase& child,
-                                    VornScriptContextBase& context) {
-    if (child.nodekind == VornScriptNodeKind::constvalue && !context.debuggeractive &&
-        !context.profilingenabled &&
-        context.evaluationdepth < VornScriptContextBase::maxevaluationdepth) {
-        const LiteralCache& cache = literalcache(static_cast<VornScriptConstValue&>(child));
-        if (cache.shared) {
-            ++child.callcount;
-            return cache.shared;
-        }
-    }
-    return evaluatewrapped(child, context);
-}
-
 struct BuiltinConstant {
     std::string_view name;
     bool isdouble;
@@ -141,45 +88,50 @@ TokenKind compoundoperator(TokenKind op) {
     }
 }
 
+// Stores a computed number into the variable, as assigning its value would.
+void storenumber(const VornScriptExpressionBase& node, const VornScriptObjectPtr& target,
+                 const NumberResult& number, VornScriptContextBase& context) {
+    std::string error;
+    check(number.whole ? target->setlong(number.longvalue, error)
+                       : target->setdouble(number.doublevalue, error),
+          node, error, context);
+}
+
 // left op= right, stored into left. An undefined left counts as 0 for the
 // numeric operators and as the empty text for +.
 void compoundassign(const VornScriptExpressionBase& node, TokenKind op,
-                    const VornScriptObjectPtr& left, const VornScriptObjectPtr& right,
+                    const VornScriptObjectPtr& left, const VornOperand& right,
                     VornScriptContextBase& context) {
-    std::string error;
-    // Fast path: whole numbers in place, without a temporary value.
-    int64_t a = 0;
-    int64_t b = 0;
-    int64_t result = 0;
-    if ((op == '+' || op == '-') && left->islong() && right && right->islong() &&
-        left->readlong(a) && right->readlong(b) &&
-        !(op == '+' ? __builtin_add_overflow(a, b, &result)
-                    : __builtin_sub_overflow(a, b, &result))) {
-        check(left->setlong(result, error), node, error, context);
+    // Fast path: two numbers, the result stored in place without a value.
+    NumberResult a;
+    NumberResult b;
+    if (valuenumber(*left, a) && operandnumber(right, b)) {
+        storenumber(node, left,
+                    a.whole && b.whole ? longoperation(node, op, a.longvalue, b.longvalue, context)
+                                       : doubleoperation(node, op, a.doublevalue, b.doublevalue,
+                                                         context),
+                    context);
         return;
     }
     VornScriptObjectPtr current = left;
     if (left->isnull()) {
         current = op == '+' ? makestringvalue(std::string()) : makelongvalue(0);
     }
+    VornScriptObjectPtr rightvalue = operandvalue(right);
+    if (!rightvalue) {
+        rightvalue = makeundefinedvalue();
+    }
     VornScriptObjectPtr value;
     if (op == '+') {
-        value = addvalues(node, current, right ? right : makeundefinedvalue(), context);
+        value = addvalues(node, current, rightvalue, context);
     } else {
-        value = numericoperation(node, op, current, right ? right : makeundefinedvalue(), context);
+        value = numericoperation(node, op, current, rightvalue, context);
     }
+    std::string error;
     check(left->assign(value, error), node, error, context);
 }
 
 } // namespace
-
-VornScriptObjectPtr evaluateconstvalue(VornScriptConstValue& node) {
-    const LiteralCache& cache = literalcache(node);
-    if (cache.nativelong) {
-        return makelongvalue(cache.value);
-    }
-    return makehandlervalue(cache.prepared->duplicate());
-}
 
 VornScriptObjectPtr evaluateunary(VornScriptUnaryExpression& node, VornScriptContextBase& context) {
     if (!node.operand) {
@@ -224,75 +176,6 @@ VornScriptObjectPtr evaluateunary(VornScriptUnaryExpression& node, VornScriptCon
         }
         return makenumbervalue(-value);
     }
-    default:
-        fail(node, "invalid number operation", context);
-    }
-}
-
-VornScriptObjectPtr evaluatebinary(VornScriptBinaryExpression& node,
-                                   VornScriptContextBase& context) {
-    if (!node.left) {
-        fail(node, "binary expression missing a value at left side", context);
-    }
-    if (!node.right) {
-        fail(node, "binary expression missing a value at right side", context);
-    }
-    const TokenKind op = node.op;
-    // Pattern and list operators get operands of their own; the others only read them.
-    const bool readonly = op != TOKEN_MATCHES && op != TOKEN_NOTMATCHES && op != TOKEN_IN;
-    // An undefined operand is the empty text for +, stays undefined for == and !=.
-    auto operand = [&](VornScriptExpressionBase& child) {
-        VornScriptObjectPtr value =
-            readonly ? readonlyoperand(child, context) : evaluatewrapped(child, context);
-        if (!value || value->isnull()) {
-            if (op == '+') {
-                return makestringvalue(std::string());
-            }
-            if (op != TOKEN_EQUAL && op != TOKEN_NOTEQUAL) {
-                fail(node, "value is undefined", context);
-            }
-        }
-        return value;
-    };
-    const VornScriptObjectPtr left = operand(*node.left);
-    std::string error;
-    if (op == TOKEN_OROR || op == TOKEN_ANDAND) {
-        bool leftvalue = false;
-        check(getbool(left, leftvalue, error), node, error, context);
-        if (leftvalue == (op == TOKEN_OROR)) {
-            return makeboolvalue(leftvalue);
-        }
-        bool rightvalue = false;
-        check(getbool(operand(*node.right), rightvalue, error), node, error, context);
-        return makeboolvalue(rightvalue);
-    }
-    const VornScriptObjectPtr right = operand(*node.right);
-    switch (op) {
-    case '+':
-        return addvalues(node, left, right, context);
-    case '*':
-    case '/':
-    case '%':
-    case '-':
-    case '&':
-    case '|':
-    case '^':
-    case TOKEN_SHIFTLEFT:
-    case TOKEN_SHIFTRIGHT:
-        return numericoperation(node, op, left, right, context);
-    case TOKEN_EQUAL:
-    case TOKEN_NOTEQUAL:
-    case '<':
-    case '>':
-    case TOKEN_LESSEQUAL:
-    case TOKEN_GREATEREQUAL:
-        return makeboolvalue(comparevalues(node, left, right, op, context));
-    case TOKEN_MATCHES:
-        return makeboolvalue(regexfound(node, left, right, context));
-    case TOKEN_NOTMATCHES:
-        return makeboolvalue(!regexfound(node, left, right, context));
-    case TOKEN_IN:
-        return makeboolvalue(listmembership(node, left, right, context));
     default:
         fail(node, "invalid number operation", context);
     }
@@ -380,11 +263,20 @@ VornScriptObjectPtr evaluateassignment(VornScriptAssignmentExpression& node,
     if (!left || !left->islvalue()) {
         fail(node, "variable expected on left side", context);
     }
-    const VornScriptObjectPtr right =
-        node.value ? evaluatewrapped(*node.value, context) : VornScriptObjectPtr();
+    // The value as an operand: a computed number is stored without a value.
+    const VornOperand operand = node.value ? evaluateoperand(*node.value, context) : VornOperand();
     if (left->isconst()) {
         fail(node, "const object must not be changed", context);
     }
+    if (node.op == '=' && operand.kind == VornOperand::Kind::number) {
+        storenumber(node, left, operand.number, context);
+        return left;
+    }
+    if (const TokenKind op = compoundoperator(node.op)) {
+        compoundassign(node, op, left, operand, context);
+        return left;
+    }
+    const VornScriptObjectPtr right = operandvalue(operand);
     std::string error;
     if (node.op == '=') {
         assignbyvalue(node, left, right, context);
@@ -395,8 +287,6 @@ VornScriptObjectPtr evaluateassignment(VornScriptAssignmentExpression& node,
             check(right->setstring(std::string(), error), node, error, context);
         }
         check(left->assignreference(right, error), node, error, context);
-    } else if (const TokenKind op = compoundoperator(node.op)) {
-        compoundassign(node, op, left, right, context);
     } else {
         fail(node, "not implemented", context);
     }
@@ -531,7 +421,10 @@ void applypostoperation(const VornScriptPostOperation& operation, VornScriptCont
         check(target->setlong(result, error), node, error, context);
         return;
     }
-    compoundassign(node, delta > 0 ? '+' : '-', target, makelongvalue(1), context);
+    VornOperand one;
+    one.kind = VornOperand::Kind::number;
+    one.number = NumberResult{true, 1, 1.0};
+    compoundassign(node, delta > 0 ? '+' : '-', target, one, context);
 }
 
 } // namespace vornscript

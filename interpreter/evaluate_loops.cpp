@@ -65,10 +65,6 @@ void checkscopedepth(VornScriptExpressionBase& node, size_t depth, const char* p
     }
 }
 
-bool evaluatecondition(VornScriptExpressionBase& condition, VornScriptContextBase& context) {
-    return conditiontruth(condition, evaluatestatementchild(condition, context), context);
-}
-
 // Restores the loop variable's constant mark, also when an error leaves the loop.
 class ConstMarkRestore {
 public:

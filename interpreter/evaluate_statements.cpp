@@ -162,8 +162,8 @@ VornScriptObjectPtr evaluateifthenelse(VornScriptIfThenElse& node, VornScriptCon
         raiseatnode(node, interpretermessage("condition expected"), &context);
     }
     const bool statement = !node.isconditional();
-    const VornScriptObjectPtr condition = evaluatewrapped(*node.condition, context);
-    const bool truth = conditiontruth(*node.condition, condition, context);
+    const bool truth =
+        operandtruth(*node.condition, evaluateoperand(*node.condition, context), context);
     if (statement) {
         context.runpostoperations();
     }

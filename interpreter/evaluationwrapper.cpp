@@ -10,20 +10,6 @@
 namespace vornscript {
 namespace {
 
-// Keeps the context's evaluation depth balanced, also when an error unwinds.
-class DepthGuard {
-public:
-    explicit DepthGuard(VornScriptContextBase& context) : context_(context) {
-        ++context_.evaluationdepth;
-    }
-    ~DepthGuard() { --context_.evaluationdepth; }
-    DepthGuard(const DepthGuard&) = delete;
-    DepthGuard& operator=(const DepthGuard&) = delete;
-
-private:
-    VornScriptContextBase& context_;
-};
-
 template <class T> T& as(VornScriptExpressionBase& node) {
     return static_cast<T&>(node);
 }
@@ -31,7 +17,7 @@ template <class T> T& as(VornScriptExpressionBase& node) {
 } // namespace
 
 VornScriptObjectPtr evaluatenode(VornScriptExpressionBase& node, VornScriptContextBase& context) {
-    DepthGuard guard(context);
+    EvaluationDepthGuard guard(context);
     if (context.evaluationdepth > VornScriptContextBase::maxevaluationdepth) [[unlikely]] {
         raiseatnode(node, interpretermessage("evaluation nested too deeply"), &context);
     }

@@ -9,6 +9,20 @@
 
 namespace vornscript {
 
+// Keeps the context's evaluation depth balanced, also when an error unwinds.
+class EvaluationDepthGuard {
+public:
+    explicit EvaluationDepthGuard(VornScriptContextBase& context) : context_(context) {
+        ++context_.evaluationdepth;
+    }
+    ~EvaluationDepthGuard() { --context_.evaluationdepth; }
+    EvaluationDepthGuard(const EvaluationDepthGuard&) = delete;
+    EvaluationDepthGuard& operator=(const EvaluationDepthGuard&) = delete;
+
+private:
+    VornScriptContextBase& context_;
+};
+
 // Evaluates the node by its kind; counts nesting against the context's limit.
 VornScriptObjectPtr evaluatenode(VornScriptExpressionBase& node, VornScriptContextBase& context);
 

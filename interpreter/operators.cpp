@@ -42,23 +42,21 @@ const VornScriptExpressionBase& divisorof(const VornScriptExpressionBase& node) 
     raiseatnode(divisorof(node), interpretermessage("division by") + " 0", &context);
 }
 
-// The result of a numeric operation before it becomes a value: a whole
-// number, or a double that the number maker turns into a long when whole.
-struct NumberResult {
-    bool whole = true;
-    int64_t longvalue = 0;
-    double doublevalue = 0.0;
-};
-
 NumberResult longresult(int64_t value) {
-    return NumberResult{true, value, 0.0};
+    return NumberResult{true, value, static_cast<double>(value)};
 }
 
+// The number maker: a double equal to its truncation becomes a whole number.
 NumberResult numberresult(double value) {
     NumberResult result{false, 0, value};
     result.whole = doubleiswhole(value, result.longvalue);
+    if (!result.whole) {
+        result.doublevalue = snapdouble(value);
+    }
     return result;
 }
+
+} // namespace
 
 NumberResult longoperation(const VornScriptExpressionBase& node, TokenKind op, int64_t a, int64_t b,
                            VornScriptContextBase& context) {
@@ -156,6 +154,8 @@ NumberResult doubleoperation(const VornScriptExpressionBase& node, TokenKind op,
     }
 }
 
+namespace {
+
 // The result as a value. An operand that is a temporary held only by the
 // caller (a literal or an intermediate result) takes the result in place,
 // which saves making a value and dropping the operand for most operations.
@@ -168,7 +168,7 @@ VornScriptObjectPtr resultvalue(const NumberResult& result, const VornScriptObje
         handler = right->recyclablenumber();
     }
     if (handler == nullptr) {
-        return result.whole ? makelongvalue(result.longvalue) : makedoublevalue(result.doublevalue);
+        return makeresultvalue(result);
     }
     if (result.whole) {
         handler->setlong(result.longvalue);
@@ -244,6 +244,17 @@ bool listitemmatches(std::string_view item, const VornScriptObjectPtr& value,
 }
 
 } // namespace
+
+VornScriptObjectPtr makeresultvalue(const NumberResult& number) {
+    return number.whole ? makelongvalue(number.longvalue) : makedoublevalue(number.doublevalue);
+}
+
+bool comparenumbers(const VornScriptExpressionBase& node, TokenKind op, const NumberResult& a,
+                    const NumberResult& b, VornScriptContextBase& context) {
+    const int order = a.whole && b.whole ? threeway(a.longvalue, b.longvalue)
+                                         : threeway(a.doublevalue, b.doublevalue);
+    return ordered(op, order, node, context, "illegal number compare operator");
+}
 
 VornScriptObjectPtr numericoperation(const VornScriptExpressionBase& node, TokenKind op,
                                      const VornScriptObjectPtr& left,

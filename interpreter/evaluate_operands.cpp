@@ -1,0 +1,314 @@
+// Operands of operators and conditions, and the binary operators. An operand
+// is evaluated to a VornOperand: a number an operator computed or a number
+// literal, both kept native, or a value object. Nested arithmetic and
+// comparisons therefore make no value objects for their intermediate
+// results: a value is made once, where the expression's result is needed as
+// a value. The fast path reads numbers exactly as the value-based operators
+// do (same type rules, same snapping of doubles); anything else (texts,
+// undefined values, texts without a number type code, non-finite numbers)
+// takes the value-based operators, which also raise every error. Nodes
+// evaluated here are counted and nest as in the dispatch; debugger and
+// profiler runs evaluate every node through the wrapper.
+#include "interpreter/evaluate.h"
+#include "interpreter/raise.h"
+#include "values/conversions.h"
+#include "values/numbers.h"
+
+#include <cmath>
+
+namespace vornscript {
+namespace {
+
+[[noreturn]] void fail(const VornScriptExpressionBase& node, const char* phrase,
+                       VornScriptContextBase& context) {
+    raiseatnode(node, interpretermessage(phrase), &context);
+}
+
+void check(bool succeeded, const VornScriptExpressionBase& node, const std::string& error,
+           VornScriptContextBase& context) {
+    if (!succeeded) [[unlikely]] {
+        raiseatnode(node, error, &context);
+    }
+}
+
+// What the interpreter remembers about a literal. A literal that is the
+// plain decimal text of a whole number is made as a native number value, so
+// loops over literals neither copy nor re-read the text. Any other literal
+// keeps [prepared], a text handler whose number reading is already made:
+// each evaluation copies it instead of reading the text again. [number] is
+// the literal as the operators read it, when it reads as a number.
+struct LiteralCache final : VornRefCounted {
+    bool nativelong = false;
+    bool isnumber = false;
+    NumberResult number;
+    VornScriptDataHandlerPtr prepared;
+};
+
+const LiteralCache& literalcache(const VornScriptConstValue& node) {
+    if (!node.interpretervalue) {
+        auto cache = makeref<LiteralCache>();
+        if (node.typecode == VornTypeCode::notset) {
+            const VornNumberReading reading = readnumbertext(node.text);
+            const bool whole = reading.kind == VornNumberKind::integer;
+            cache->nativelong = whole && longtext(reading.longvalue) == node.text;
+            cache->isnumber = whole || reading.kind == VornNumberKind::decimal;
+            cache->number = NumberResult{whole, reading.longvalue, reading.doublevalue};
+        }
+        if (!cache->nativelong) {
+            auto prepared = makeref<VornScriptObjectStringHandler>(node.text, node.typecode);
+            prepared->numberreading();
+            cache->prepared = prepared;
+        }
+        node.interpretervalue = cache;
+    }
+    return static_cast<const LiteralCache&>(*node.interpretervalue);
+}
+
+VornOperand valueoperand(VornScriptObjectPtr value) {
+    VornOperand operand;
+    operand.value = std::move(value);
+    return operand;
+}
+
+VornOperand numberoperand(const NumberResult& number) {
+    VornOperand operand;
+    operand.kind = VornOperand::Kind::number;
+    operand.number = number;
+    return operand;
+}
+
+VornOperand booloperand(bool value) {
+    return numberoperand(NumberResult{true, value ? 1 : 0, value ? 1.0 : 0.0});
+}
+
+bool isarithmetic(TokenKind op) {
+    switch (op) {
+    case '+':
+    case '-':
+    case '*':
+    case '/':
+    case '%':
+    case '&':
+    case '|':
+    case '^':
+    case TOKEN_SHIFTLEFT:
+    case TOKEN_SHIFTRIGHT:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool iscomparison(TokenKind op) {
+    switch (op) {
+    case TOKEN_EQUAL:
+    case TOKEN_NOTEQUAL:
+    case '<':
+    case '>':
+    case TOKEN_LESSEQUAL:
+    case TOKEN_GREATEREQUAL:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The truth of an operand of && or ||, checked at the operator.
+bool logicaltruth(const VornScriptExpressionBase& node, const VornOperand& operand,
+                  VornScriptContextBase& context) {
+    if (operand.kind == VornOperand::Kind::number && operand.number.whole) {
+        return operand.number.longvalue != 0;
+    }
+    bool value = false;
+    std::string error;
+    check(getbool(operandvalue(operand), value, error), node, error, context);
+    return value;
+}
+
+// The value-based operators, for operands the fast path does not take.
+VornOperand valueoperation(VornScriptBinaryExpression& node, TokenKind op,
+                           const VornOperand& leftoperand, const VornOperand& rightoperand,
+                           VornScriptContextBase& context) {
+    const VornScriptObjectPtr left = operandvalue(leftoperand);
+    const VornScriptObjectPtr right = operandvalue(rightoperand);
+    if (op == '+') {
+        return valueoperand(addvalues(node, left, right, context));
+    }
+    if (isarithmetic(op)) {
+        return valueoperand(numericoperation(node, op, left, right, context));
+    }
+    if (iscomparison(op)) {
+        return booloperand(comparevalues(node, left, right, op, context));
+    }
+    switch (op) {
+    case TOKEN_MATCHES:
+        return booloperand(regexfound(node, left, right, context));
+    case TOKEN_NOTMATCHES:
+        return booloperand(!regexfound(node, left, right, context));
+    case TOKEN_IN:
+        return booloperand(listmembership(node, left, right, context));
+    default:
+        fail(node, "invalid number operation", context);
+    }
+}
+
+VornOperand binaryoperand(VornScriptBinaryExpression& node, VornScriptContextBase& context) {
+    if (!node.left) {
+        fail(node, "binary expression missing a value at left side", context);
+    }
+    if (!node.right) {
+        fail(node, "binary expression missing a value at right side", context);
+    }
+    const TokenKind op = node.op;
+    // An undefined operand is the empty text for +, stays undefined for == and !=.
+    auto operand = [&](VornScriptExpressionBase& child) {
+        VornOperand value = evaluateoperand(child, context);
+        if (value.kind == VornOperand::Kind::value && (!value.value || value.value->isnull())) {
+            if (op == '+') {
+                return valueoperand(makestringvalue(std::string()));
+            }
+            if (op != TOKEN_EQUAL && op != TOKEN_NOTEQUAL) {
+                fail(node, "value is undefined", context);
+            }
+        }
+        return value;
+    };
+    const VornOperand left = operand(*node.left);
+    if (op == TOKEN_OROR || op == TOKEN_ANDAND) {
+        const bool leftvalue = logicaltruth(node, left, context);
+        if (leftvalue == (op == TOKEN_OROR)) {
+            return booloperand(leftvalue);
+        }
+        return booloperand(logicaltruth(node, operand(*node.right), context));
+    }
+    const VornOperand right = operand(*node.right);
+    NumberResult a;
+    NumberResult b;
+    if (operandnumber(left, a) && operandnumber(right, b)) {
+        if (isarithmetic(op)) {
+            return numberoperand(a.whole && b.whole
+                                     ? longoperation(node, op, a.longvalue, b.longvalue, context)
+                                     : doubleoperation(node, op, a.doublevalue, b.doublevalue,
+                                                       context));
+        }
+        if (iscomparison(op)) {
+            return booloperand(comparenumbers(node, op, a, b, context));
+        }
+    }
+    return valueoperation(node, op, left, right, context);
+}
+
+} // namespace
+
+VornScriptObjectPtr evaluateconstvalue(VornScriptConstValue& node) {
+    const LiteralCache& cache = literalcache(node);
+    if (cache.nativelong) {
+        return makelongvalue(cache.number.longvalue);
+    }
+    return makehandlervalue(cache.prepared->duplicate());
+}
+
+VornOperand evaluateoperand(VornScriptExpressionBase& node, VornScriptContextBase& context) {
+    if (context.debuggeractive || context.profilingenabled ||
+        context.evaluationdepth >= VornScriptContextBase::maxevaluationdepth) [[unlikely]] {
+        return valueoperand(evaluatewrapped(node, context));
+    }
+    switch (node.nodekind) {
+    case VornScriptNodeKind::constvalue: {
+        auto& literal = static_cast<VornScriptConstValue&>(node);
+        const LiteralCache& cache = literalcache(literal);
+        if (cache.nativelong) {
+            ++node.callcount;
+            return numberoperand(cache.number);
+        }
+        if (cache.isnumber) {
+            ++node.callcount;
+            VornOperand operand = numberoperand(cache.number);
+            operand.kind = VornOperand::Kind::literal;
+            operand.literal = &literal;
+            return operand;
+        }
+        break;
+    }
+    case VornScriptNodeKind::variablereference:
+        if (VornScriptObjectPtr* slot =
+                context.findvariable(static_cast<VornScriptVariableReference&>(node).name)) {
+            ++node.callcount;
+            return valueoperand(*slot);
+        }
+        break;
+    case VornScriptNodeKind::binaryexpression: {
+        // Below the nesting limit (checked above), so the guard cannot trip.
+        ++node.callcount;
+        EvaluationDepthGuard guard(context);
+        return binaryoperand(static_cast<VornScriptBinaryExpression&>(node), context);
+    }
+    default:
+        break;
+    }
+    return valueoperand(evaluatewrapped(node, context));
+}
+
+VornScriptObjectPtr operandvalue(const VornOperand& operand) {
+    switch (operand.kind) {
+    case VornOperand::Kind::number:
+        return makeresultvalue(operand.number);
+    case VornOperand::Kind::literal:
+        return evaluateconstvalue(*operand.literal);
+    case VornOperand::Kind::value:
+        break;
+    }
+    return operand.value;
+}
+
+bool valuenumber(const VornScriptObject& value, NumberResult& number) {
+    const VornScriptObjectStringHandler* plain = value.plainstring();
+    if (plain == nullptr) {
+        return false;
+    }
+    const int32_t code = plain->typecode();
+    const VornNumberReading& reading = plain->numberreading();
+    if (code == VornTypeCode::longnumber && reading.kind == VornNumberKind::integer) {
+        number = NumberResult{true, reading.longvalue, reading.doublevalue};
+        return true;
+    }
+    if (code == VornTypeCode::doublenumber && reading.kind != VornNumberKind::none) {
+        number = NumberResult{false, reading.longvalue, reading.doublevalue};
+        return true;
+    }
+    return false;
+}
+
+bool operandnumber(const VornOperand& operand, NumberResult& number) {
+    if (operand.kind == VornOperand::Kind::value) {
+        return operand.value && valuenumber(*operand.value, number);
+    }
+    // A computed NaN or infinity has no number reading: the value-based
+    // operators report it.
+    if (!operand.number.whole && !std::isfinite(operand.number.doublevalue)) {
+        return false;
+    }
+    number = operand.number;
+    return true;
+}
+
+bool operandtruth(VornScriptExpressionBase& condition, const VornOperand& operand,
+                  VornScriptContextBase& context) {
+    if (operand.kind == VornOperand::Kind::number && operand.number.whole) {
+        return operand.number.longvalue != 0;
+    }
+    return conditiontruth(condition, operandvalue(operand), context);
+}
+
+bool evaluatecondition(VornScriptExpressionBase& condition, VornScriptContextBase& context) {
+    const VornOperand operand = evaluateoperand(condition, context);
+    context.runpostoperations();
+    return operandtruth(condition, operand, context);
+}
+
+VornScriptObjectPtr evaluatebinary(VornScriptBinaryExpression& node,
+                                   VornScriptContextBase& context) {
+    return operandvalue(binaryoperand(node, context));
+}
+
+} // namespace vornscript
