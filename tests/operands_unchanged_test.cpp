@@ -39,5 +39,38 @@ TEST(OperandsUnchanged, ResultsStayIndependentValues) {
     });
 }
 
+// Nested operators keep their intermediate numbers native; these rows pin
+// the places where a native number must behave exactly like the value it
+// stands for.
+TEST(NativeOperands, IntermediateNumbersBehaveAsValues) {
+    checkcases({
+        // The left variable is read after the right operand ran.
+        {"var x = 1; var y = x + (x = 5); y", "10"},
+        // Every intermediate double is snapped to its six-decimal value.
+        {"var a = (0.0000004 + 0.0000004) * 1000000; a", "1"},
+        {"gettype(2.9999999 + 0) + ' ' + ((2.9999999 + 0) == 3)", "double 1"},
+        {"var a = 9223372036854775807; (a + 1) - 1", "9223372036854775808.000000"},
+        {"(1 < 2) && (3 > 2)", "1"},
+        {"if (2.9999999 + 0) 'yes'; else 'no';", "yes"},
+        {"var s = '5'; s += 2; s", "7"},
+        {"var t = 0; t += 0.5 * 3; t", "1.500000"},
+        {"var t = 1; t -= 0.25; t *= 4; gettype(t) + ' ' + t", "long 3"},
+        {"var v = [5]; v[0] += 1 * 2; v", "[7]"},
+        {"var u; u + 1", "1"},
+    });
+}
+
+TEST(NativeOperands, ErrorsOfNestedOperatorsAreUnchanged) {
+    checkcases({
+        {"(1e308 * 10) + 1", "<error> test Line 1 Col 1 double value expected"},
+        {"var d = 1e308 * 10; var e = d * 0; e",
+         "<error> test Line 1 Col 29 double value expected"},
+        {"0.5 && 1", "<error> test Line 1 Col 1 boolean value expected"},
+        {"if (0.5 + 0) 'yes';", "<error> test Line 1 Col 5 boolean value expected"},
+        {"1 + 3 / 0", "<error> test Line 1 Col 9 division by 0"},
+        {"var u; u * 2", "<error> test Line 1 Col 8 value is undefined"},
+    });
+}
+
 } // namespace
 } // namespace vornscriptunittests
