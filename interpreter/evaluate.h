@@ -74,10 +74,11 @@ void assignbyvalue(const VornScriptExpressionBase& node, const VornScriptObjectP
 
 // ---- operands (evaluate_operands.cpp) ----
 // An evaluated operand of an operator or a condition: a number kept native
-// (computed by an operator, or a whole-number literal), a number literal of
-// another form whose value is made only on demand, or a value object.
+// (computed by an operator, or a whole-number literal), a literal of another
+// form (reading as a number or not) whose value is made only on demand, or
+// a value object.
 struct VornOperand {
-    enum class Kind : uint8_t { value, number, literal };
+    enum class Kind : uint8_t { value, number, literal, textliteral };
     Kind kind = Kind::value;
     NumberResult number;
     VornScriptObjectPtr value;

@@ -311,14 +311,15 @@ VornScriptObjectPtr evaluatemember(VornScriptStructureMemberReference& node,
     if (structure->getobjecttype() != VornObjectType::structure) {
         fail(node, "structure variable expected", context);
     }
-    std::string key = node.membername;
+    std::string computedkey;
     if (node.memberkey) {
         const VornScriptObjectPtr keyvalue = evaluatewrapped(*node.memberkey, context);
-        key = keyvalue ? keyvalue->tostring() : std::string();
+        computedkey = keyvalue ? keyvalue->tostring() : std::string();
     }
+    const std::string& key = node.memberkey ? computedkey : node.membername;
     VornScriptObjectPtr member;
     check(structure->accessstructuremember(key, member, error), node, error, context);
-    member->setname(structure->getname() + "." + key);
+    member->setpathname(structure->getname(), '.', key, 0);
     return member;
 }
 
@@ -360,7 +361,7 @@ VornScriptObjectPtr evaluateelement(VornScriptVectorReference& node,
         }
         check(collection->accessvectorelement(position, element, error), node, error, context);
     }
-    element->setname(collection->getname() + "[" + indextext + "]");
+    element->setpathname(collection->getname(), '[', indextext, ']');
     return element;
 }
 

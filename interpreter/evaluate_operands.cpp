@@ -125,6 +125,68 @@ bool logicaltruth(const VornScriptExpressionBase& node, const VornOperand& opera
     return value;
 }
 
+// Whether + adds the operand as a number (see addvalues).
+bool addsasnumber(const VornOperand& operand) {
+    switch (operand.kind) {
+    case VornOperand::Kind::number:
+    case VornOperand::Kind::literal:
+        return true;
+    case VornOperand::Kind::textliteral:
+        return false;
+    case VornOperand::Kind::value:
+        break;
+    }
+    return operand.value->isnumber();
+}
+
+void appendoperandtext(std::string& out, const VornOperand& operand) {
+    switch (operand.kind) {
+    case VornOperand::Kind::number:
+        if (operand.number.whole) {
+            appendlongtext(out, operand.number.longvalue);
+        } else {
+            appenddoubletext(out, operand.number.doublevalue);
+        }
+        return;
+    case VornOperand::Kind::literal:
+    case VornOperand::Kind::textliteral:
+        out += operand.literal->text;
+        return;
+    case VornOperand::Kind::value:
+        operand.value->appendstring(out);
+        return;
+    }
+}
+
+bool castasstring(const VornOperand& operand) {
+    switch (operand.kind) {
+    case VornOperand::Kind::number:
+    case VornOperand::Kind::literal:
+        return false;
+    case VornOperand::Kind::textliteral:
+        return operand.literal->typecode == VornTypeCode::string;
+    case VornOperand::Kind::value:
+        break;
+    }
+    return operand.value->gettypecode() == VornTypeCode::string;
+}
+
+// + of operands the fast path does not take: the texts joined, with the
+// rules of addvalues, without making values of native operands.
+VornOperand addoperands(VornScriptBinaryExpression& node, const VornOperand& left,
+                        const VornOperand& right, VornScriptContextBase& context) {
+    if (addsasnumber(left) && addsasnumber(right)) {
+        return valueoperand(addvalues(node, operandvalue(left), operandvalue(right), context));
+    }
+    std::string text;
+    appendoperandtext(text, left);
+    appendoperandtext(text, right);
+    // Text joined to a cast string stays text, so ((string)'0') + '1' + '2' is "012".
+    const bool stringcoded = castasstring(left) || castasstring(right);
+    return valueoperand(makestringvalue(std::move(text),
+                                        stringcoded ? VornTypeCode::string : VornTypeCode::notset));
+}
+
 // The value-based operators, for operands the fast path does not take.
 VornOperand valueoperation(VornScriptBinaryExpression& node, TokenKind op,
                            const VornOperand& leftoperand, const VornOperand& rightoperand,
@@ -195,6 +257,9 @@ VornOperand binaryoperand(VornScriptBinaryExpression& node, VornScriptContextBas
             return booloperand(comparenumbers(node, op, a, b, context));
         }
     }
+    if (op == '+') {
+        return addoperands(node, left, right, context);
+    }
     return valueoperation(node, op, left, right, context);
 }
 
@@ -221,14 +286,11 @@ VornOperand evaluateoperand(VornScriptExpressionBase& node, VornScriptContextBas
             ++node.callcount;
             return numberoperand(cache.number);
         }
-        if (cache.isnumber) {
-            ++node.callcount;
-            VornOperand operand = numberoperand(cache.number);
-            operand.kind = VornOperand::Kind::literal;
-            operand.literal = &literal;
-            return operand;
-        }
-        break;
+        ++node.callcount;
+        VornOperand operand = numberoperand(cache.number);
+        operand.kind = cache.isnumber ? VornOperand::Kind::literal : VornOperand::Kind::textliteral;
+        operand.literal = &literal;
+        return operand;
     }
     case VornScriptNodeKind::variablereference:
         if (VornScriptObjectPtr* slot =
@@ -254,6 +316,7 @@ VornScriptObjectPtr operandvalue(const VornOperand& operand) {
     case VornOperand::Kind::number:
         return makeresultvalue(operand.number);
     case VornOperand::Kind::literal:
+    case VornOperand::Kind::textliteral:
         return evaluateconstvalue(*operand.literal);
     case VornOperand::Kind::value:
         break;
@@ -282,6 +345,9 @@ bool valuenumber(const VornScriptObject& value, NumberResult& number) {
 bool operandnumber(const VornOperand& operand, NumberResult& number) {
     if (operand.kind == VornOperand::Kind::value) {
         return operand.value && valuenumber(*operand.value, number);
+    }
+    if (operand.kind == VornOperand::Kind::textliteral) {
+        return false;
     }
     // A computed NaN or infinity has no number reading: the value-based
     // operators report it.

@@ -318,6 +318,23 @@ void VornScriptObject::takenumber(VornScriptObjectStringHandlerPtr handler) {
     objecttype_ = VornObjectType::string;
 }
 
+void VornScriptObject::setpathname(const std::string& parent, char open, std::string_view key,
+                                   char close) {
+    const size_t length = parent.size() + 1 + key.size() + (close != 0 ? 1 : 0);
+    const std::string_view name = name_;
+    if (name.size() == length && name.starts_with(parent) && name[parent.size()] == open &&
+        name.substr(parent.size() + 1, key.size()) == key &&
+        (close == 0 || name.back() == close)) {
+        return;
+    }
+    name_.clear();
+    name_.reserve(length);
+    name_.append(parent).append(1, open).append(key);
+    if (close != 0) {
+        name_.append(1, close);
+    }
+}
+
 bool VornScriptObject::setlong(int64_t value, std::string& error) {
     if (!checknotconst(error)) {
         return false;

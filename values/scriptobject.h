@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -85,6 +86,10 @@ public:
     void setconst(bool isconst) { const_ = isconst; }
     const std::string& getname() const { return name_; }
     void setname(std::string name) { name_ = std::move(name); }
+    // Names a member or element "<parent><open><key><close>" ("s.x",
+    // "v[3]"; close 0 for none). An element reached the same way again keeps
+    // its name, so the usual case compares instead of building a text.
+    void setpathname(const std::string& parent, char open, std::string_view key, char close);
 
     const VornScriptDataHandlerPtr& getdatahandler() const { return handler_; }
     void setnull();
