@@ -6,6 +6,8 @@
 #include "interpreter/context.h"
 #include "interpreter/evaluationwrapper.h"
 
+#include <cmath>
+
 namespace vornscript {
 
 // ---- operators (operators.cpp) ----
@@ -84,16 +86,51 @@ struct VornOperand {
     VornScriptObjectPtr value;
     VornScriptConstValue* literal = nullptr;
 };
-// Evaluates the node as an operand: literals, variables and nested
-// operators make no value objects; other nodes evaluate through the wrapper.
-VornOperand evaluateoperand(VornScriptExpressionBase& node, VornScriptContextBase& context);
+// Evaluates the node as an operand into [operand] (a fresh one): literals,
+// variables and nested operators make no value objects; other nodes
+// evaluate through the wrapper.
+void evaluateoperand(VornScriptExpressionBase& node, VornScriptContextBase& context,
+                     VornOperand& operand);
 // The operand's value object (made now for numbers and literals).
 VornScriptObjectPtr operandvalue(const VornOperand& operand);
-// The operand read as a number the way the operators read it: true for a
-// number kept native or literal, and for a plain text value carrying the
-// whole or floating number type code with a finite reading.
-bool operandnumber(const VornOperand& operand, NumberResult& number);
-bool valuenumber(const VornScriptObject& value, NumberResult& number);
+
+// A value read as a number the way the operators read it: a plain text
+// value carrying the whole or floating number type code with a number reading.
+inline bool valuenumber(const VornScriptObject& value, NumberResult& number) {
+    const VornScriptObjectStringHandler* plain = value.plainstring();
+    if (plain == nullptr) {
+        return false;
+    }
+    const int32_t code = plain->typecode();
+    const VornNumberReading& reading = plain->numberreading();
+    if (code == VornTypeCode::longnumber && reading.kind == VornNumberKind::integer) {
+        number = NumberResult{true, reading.longvalue, reading.doublevalue};
+        return true;
+    }
+    if (code == VornTypeCode::doublenumber && reading.kind != VornNumberKind::none) {
+        number = NumberResult{false, reading.longvalue, reading.doublevalue};
+        return true;
+    }
+    return false;
+}
+
+// An operand read as a number: numbers kept native and number literals, and
+// values as valuenumber reads them. A computed NaN or infinity has no
+// number reading: the value-based operators report it.
+inline bool operandnumber(const VornOperand& operand, NumberResult& number) {
+    switch (operand.kind) {
+    case VornOperand::Kind::number:
+    case VornOperand::Kind::literal:
+        number = operand.number;
+        return number.whole || std::isfinite(number.doublevalue);
+    case VornOperand::Kind::textliteral:
+        return false;
+    case VornOperand::Kind::value:
+        break;
+    }
+    return operand.value && valuenumber(*operand.value, number);
+}
+
 // The truth of an evaluated condition (see conditiontruth).
 bool operandtruth(VornScriptExpressionBase& condition, const VornOperand& operand,
                   VornScriptContextBase& context);

@@ -264,7 +264,10 @@ VornScriptObjectPtr evaluateassignment(VornScriptAssignmentExpression& node,
         fail(node, "variable expected on left side", context);
     }
     // The value as an operand: a computed number is stored without a value.
-    const VornOperand operand = node.value ? evaluateoperand(*node.value, context) : VornOperand();
+    VornOperand operand;
+    if (node.value) {
+        evaluateoperand(*node.value, context, operand);
+    }
     if (left->isconst()) {
         fail(node, "const object must not be changed", context);
     }

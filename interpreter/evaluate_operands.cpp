@@ -44,41 +44,45 @@ struct LiteralCache final : VornRefCounted {
     VornScriptDataHandlerPtr prepared;
 };
 
-const LiteralCache& literalcache(const VornScriptConstValue& node) {
-    if (!node.interpretervalue) {
-        auto cache = makeref<LiteralCache>();
-        if (node.typecode == VornTypeCode::notset) {
-            const VornNumberReading reading = readnumbertext(node.text);
-            const bool whole = reading.kind == VornNumberKind::integer;
-            cache->nativelong = whole && longtext(reading.longvalue) == node.text;
-            cache->isnumber = whole || reading.kind == VornNumberKind::decimal;
-            cache->number = NumberResult{whole, reading.longvalue, reading.doublevalue};
-        }
-        if (!cache->nativelong) {
-            auto prepared = makeref<VornScriptObjectStringHandler>(node.text, node.typecode);
-            prepared->numberreading();
-            cache->prepared = prepared;
-        }
-        node.interpretervalue = cache;
+const LiteralCache& makeliteralcache(const VornScriptConstValue& node) {
+    auto cache = makeref<LiteralCache>();
+    if (node.typecode == VornTypeCode::notset) {
+        const VornNumberReading reading = readnumbertext(node.text);
+        const bool whole = reading.kind == VornNumberKind::integer;
+        cache->nativelong = whole && longtext(reading.longvalue) == node.text;
+        cache->isnumber = whole || reading.kind == VornNumberKind::decimal;
+        cache->number = NumberResult{whole, reading.longvalue, reading.doublevalue};
+    }
+    if (!cache->nativelong) {
+        auto prepared = makeref<VornScriptObjectStringHandler>(node.text, node.typecode);
+        prepared->numberreading();
+        cache->prepared = prepared;
+    }
+    node.interpretervalue = cache;
+    return *cache;
+}
+
+inline const LiteralCache& literalcache(const VornScriptConstValue& node) {
+    if (!node.interpretervalue) [[unlikely]] {
+        return makeliteralcache(node);
     }
     return static_cast<const LiteralCache&>(*node.interpretervalue);
 }
 
-VornOperand valueoperand(VornScriptObjectPtr value) {
-    VornOperand operand;
+// Operands are written in place (the caller's fresh VornOperand), which
+// saves copying them through return values on the hot path.
+void setvalue(VornOperand& operand, VornScriptObjectPtr value) {
+    operand.kind = VornOperand::Kind::value;
     operand.value = std::move(value);
-    return operand;
 }
 
-VornOperand numberoperand(const NumberResult& number) {
-    VornOperand operand;
+void setnumber(VornOperand& operand, const NumberResult& number) {
     operand.kind = VornOperand::Kind::number;
     operand.number = number;
-    return operand;
 }
 
-VornOperand booloperand(bool value) {
-    return numberoperand(NumberResult{true, value ? 1 : 0, value ? 1.0 : 0.0});
+void setbool(VornOperand& operand, bool value) {
+    setnumber(operand, NumberResult{true, value ? 1 : 0, value ? 1.0 : 0.0});
 }
 
 bool isarithmetic(TokenKind op) {
@@ -173,48 +177,52 @@ bool castasstring(const VornOperand& operand) {
 
 // + of operands the fast path does not take: the texts joined, with the
 // rules of addvalues, without making values of native operands.
-VornOperand addoperands(VornScriptBinaryExpression& node, const VornOperand& left,
-                        const VornOperand& right, VornScriptContextBase& context) {
+void addoperands(VornScriptBinaryExpression& node, const VornOperand& left,
+                 const VornOperand& right, VornScriptContextBase& context, VornOperand& result) {
     if (addsasnumber(left) && addsasnumber(right)) {
-        return valueoperand(addvalues(node, operandvalue(left), operandvalue(right), context));
+        setvalue(result, addvalues(node, operandvalue(left), operandvalue(right), context));
+        return;
     }
     std::string text;
     appendoperandtext(text, left);
     appendoperandtext(text, right);
     // Text joined to a cast string stays text, so ((string)'0') + '1' + '2' is "012".
     const bool stringcoded = castasstring(left) || castasstring(right);
-    return valueoperand(makestringvalue(std::move(text),
-                                        stringcoded ? VornTypeCode::string : VornTypeCode::notset));
+    setvalue(result, makestringvalue(std::move(text),
+                                     stringcoded ? VornTypeCode::string : VornTypeCode::notset));
 }
 
 // The value-based operators, for operands the fast path does not take.
-VornOperand valueoperation(VornScriptBinaryExpression& node, TokenKind op,
-                           const VornOperand& leftoperand, const VornOperand& rightoperand,
-                           VornScriptContextBase& context) {
+void valueoperation(VornScriptBinaryExpression& node, TokenKind op, const VornOperand& leftoperand,
+                    const VornOperand& rightoperand, VornScriptContextBase& context,
+                    VornOperand& result) {
     const VornScriptObjectPtr left = operandvalue(leftoperand);
     const VornScriptObjectPtr right = operandvalue(rightoperand);
-    if (op == '+') {
-        return valueoperand(addvalues(node, left, right, context));
-    }
     if (isarithmetic(op)) {
-        return valueoperand(numericoperation(node, op, left, right, context));
+        setvalue(result, numericoperation(node, op, left, right, context));
+        return;
     }
     if (iscomparison(op)) {
-        return booloperand(comparevalues(node, left, right, op, context));
+        setbool(result, comparevalues(node, left, right, op, context));
+        return;
     }
     switch (op) {
     case TOKEN_MATCHES:
-        return booloperand(regexfound(node, left, right, context));
+        setbool(result, regexfound(node, left, right, context));
+        return;
     case TOKEN_NOTMATCHES:
-        return booloperand(!regexfound(node, left, right, context));
+        setbool(result, !regexfound(node, left, right, context));
+        return;
     case TOKEN_IN:
-        return booloperand(listmembership(node, left, right, context));
+        setbool(result, listmembership(node, left, right, context));
+        return;
     default:
         fail(node, "invalid number operation", context);
     }
 }
 
-VornOperand binaryoperand(VornScriptBinaryExpression& node, VornScriptContextBase& context) {
+void binaryoperand(VornScriptBinaryExpression& node, VornScriptContextBase& context,
+                   VornOperand& result) {
     if (!node.left) {
         fail(node, "binary expression missing a value at left side", context);
     }
@@ -223,44 +231,52 @@ VornOperand binaryoperand(VornScriptBinaryExpression& node, VornScriptContextBas
     }
     const TokenKind op = node.op;
     // An undefined operand is the empty text for +, stays undefined for == and !=.
-    auto operand = [&](VornScriptExpressionBase& child) {
-        VornOperand value = evaluateoperand(child, context);
-        if (value.kind == VornOperand::Kind::value && (!value.value || value.value->isnull())) {
+    auto evaluate = [&](VornScriptExpressionBase& child, VornOperand& operand) {
+        evaluateoperand(child, context, operand);
+        if (operand.kind == VornOperand::Kind::value &&
+            (!operand.value || operand.value->isnull())) [[unlikely]] {
             if (op == '+') {
-                return valueoperand(makestringvalue(std::string()));
-            }
-            if (op != TOKEN_EQUAL && op != TOKEN_NOTEQUAL) {
+                setvalue(operand, makestringvalue(std::string()));
+            } else if (op != TOKEN_EQUAL && op != TOKEN_NOTEQUAL) {
                 fail(node, "value is undefined", context);
             }
         }
-        return value;
     };
-    const VornOperand left = operand(*node.left);
+    VornOperand left;
+    evaluate(*node.left, left);
     if (op == TOKEN_OROR || op == TOKEN_ANDAND) {
         const bool leftvalue = logicaltruth(node, left, context);
         if (leftvalue == (op == TOKEN_OROR)) {
-            return booloperand(leftvalue);
+            setbool(result, leftvalue);
+            return;
         }
-        return booloperand(logicaltruth(node, operand(*node.right), context));
+        VornOperand right;
+        evaluate(*node.right, right);
+        setbool(result, logicaltruth(node, right, context));
+        return;
     }
-    const VornOperand right = operand(*node.right);
+    VornOperand right;
+    evaluate(*node.right, right);
     NumberResult a;
     NumberResult b;
     if (operandnumber(left, a) && operandnumber(right, b)) {
         if (isarithmetic(op)) {
-            return numberoperand(a.whole && b.whole
-                                     ? longoperation(node, op, a.longvalue, b.longvalue, context)
-                                     : doubleoperation(node, op, a.doublevalue, b.doublevalue,
-                                                       context));
+            setnumber(result, a.whole && b.whole
+                                  ? longoperation(node, op, a.longvalue, b.longvalue, context)
+                                  : doubleoperation(node, op, a.doublevalue, b.doublevalue,
+                                                    context));
+            return;
         }
         if (iscomparison(op)) {
-            return booloperand(comparenumbers(node, op, a, b, context));
+            setbool(result, comparenumbers(node, op, a, b, context));
+            return;
         }
     }
     if (op == '+') {
-        return addoperands(node, left, right, context);
+        addoperands(node, left, right, context, result);
+    } else {
+        valueoperation(node, op, left, right, context, result);
     }
-    return valueoperation(node, op, left, right, context);
 }
 
 } // namespace
@@ -273,42 +289,47 @@ VornScriptObjectPtr evaluateconstvalue(VornScriptConstValue& node) {
     return makehandlervalue(cache.prepared->duplicate());
 }
 
-VornOperand evaluateoperand(VornScriptExpressionBase& node, VornScriptContextBase& context) {
+void evaluateoperand(VornScriptExpressionBase& node, VornScriptContextBase& context,
+                     VornOperand& operand) {
     if (context.debuggeractive || context.profilingenabled ||
         context.evaluationdepth >= VornScriptContextBase::maxevaluationdepth) [[unlikely]] {
-        return valueoperand(evaluatewrapped(node, context));
+        setvalue(operand, evaluatewrapped(node, context));
+        return;
     }
     switch (node.nodekind) {
     case VornScriptNodeKind::constvalue: {
         auto& literal = static_cast<VornScriptConstValue&>(node);
         const LiteralCache& cache = literalcache(literal);
-        if (cache.nativelong) {
-            ++node.callcount;
-            return numberoperand(cache.number);
-        }
         ++node.callcount;
-        VornOperand operand = numberoperand(cache.number);
-        operand.kind = cache.isnumber ? VornOperand::Kind::literal : VornOperand::Kind::textliteral;
-        operand.literal = &literal;
-        return operand;
+        operand.number = cache.number;
+        if (cache.nativelong) {
+            operand.kind = VornOperand::Kind::number;
+        } else {
+            operand.kind =
+                cache.isnumber ? VornOperand::Kind::literal : VornOperand::Kind::textliteral;
+            operand.literal = &literal;
+        }
+        return;
     }
     case VornScriptNodeKind::variablereference:
         if (VornScriptObjectPtr* slot =
                 context.findvariable(static_cast<VornScriptVariableReference&>(node).name)) {
             ++node.callcount;
-            return valueoperand(*slot);
+            setvalue(operand, *slot);
+            return;
         }
         break;
     case VornScriptNodeKind::binaryexpression: {
         // Below the nesting limit (checked above), so the guard cannot trip.
         ++node.callcount;
         EvaluationDepthGuard guard(context);
-        return binaryoperand(static_cast<VornScriptBinaryExpression&>(node), context);
+        binaryoperand(static_cast<VornScriptBinaryExpression&>(node), context, operand);
+        return;
     }
     default:
         break;
     }
-    return valueoperand(evaluatewrapped(node, context));
+    setvalue(operand, evaluatewrapped(node, context));
 }
 
 VornScriptObjectPtr operandvalue(const VornOperand& operand) {
@@ -324,40 +345,6 @@ VornScriptObjectPtr operandvalue(const VornOperand& operand) {
     return operand.value;
 }
 
-bool valuenumber(const VornScriptObject& value, NumberResult& number) {
-    const VornScriptObjectStringHandler* plain = value.plainstring();
-    if (plain == nullptr) {
-        return false;
-    }
-    const int32_t code = plain->typecode();
-    const VornNumberReading& reading = plain->numberreading();
-    if (code == VornTypeCode::longnumber && reading.kind == VornNumberKind::integer) {
-        number = NumberResult{true, reading.longvalue, reading.doublevalue};
-        return true;
-    }
-    if (code == VornTypeCode::doublenumber && reading.kind != VornNumberKind::none) {
-        number = NumberResult{false, reading.longvalue, reading.doublevalue};
-        return true;
-    }
-    return false;
-}
-
-bool operandnumber(const VornOperand& operand, NumberResult& number) {
-    if (operand.kind == VornOperand::Kind::value) {
-        return operand.value && valuenumber(*operand.value, number);
-    }
-    if (operand.kind == VornOperand::Kind::textliteral) {
-        return false;
-    }
-    // A computed NaN or infinity has no number reading: the value-based
-    // operators report it.
-    if (!operand.number.whole && !std::isfinite(operand.number.doublevalue)) {
-        return false;
-    }
-    number = operand.number;
-    return true;
-}
-
 bool operandtruth(VornScriptExpressionBase& condition, const VornOperand& operand,
                   VornScriptContextBase& context) {
     if (operand.kind == VornOperand::Kind::number && operand.number.whole) {
@@ -367,14 +354,17 @@ bool operandtruth(VornScriptExpressionBase& condition, const VornOperand& operan
 }
 
 bool evaluatecondition(VornScriptExpressionBase& condition, VornScriptContextBase& context) {
-    const VornOperand operand = evaluateoperand(condition, context);
+    VornOperand operand;
+    evaluateoperand(condition, context, operand);
     context.runpostoperations();
     return operandtruth(condition, operand, context);
 }
 
 VornScriptObjectPtr evaluatebinary(VornScriptBinaryExpression& node,
                                    VornScriptContextBase& context) {
-    return operandvalue(binaryoperand(node, context));
+    VornOperand result;
+    binaryoperand(node, context, result);
+    return operandvalue(result);
 }
 
 } // namespace vornscript

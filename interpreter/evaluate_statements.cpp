@@ -162,8 +162,9 @@ VornScriptObjectPtr evaluateifthenelse(VornScriptIfThenElse& node, VornScriptCon
         raiseatnode(node, interpretermessage("condition expected"), &context);
     }
     const bool statement = !node.isconditional();
-    const bool truth =
-        operandtruth(*node.condition, evaluateoperand(*node.condition, context), context);
+    VornOperand condition;
+    evaluateoperand(*node.condition, context, condition);
+    const bool truth = operandtruth(*node.condition, condition, context);
     if (statement) {
         context.runpostoperations();
     }
