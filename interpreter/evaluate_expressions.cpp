@@ -93,7 +93,7 @@ void storenumber(const VornScriptExpressionBase& node, const VornScriptObjectPtr
                  const NumberResult& number, VornScriptContextBase& context) {
     std::string error;
     check(number.whole ? target->setlong(number.longvalue, error)
-                       : target->setdouble(number.doublevalue, error),
+                       : target->setdouble(VornSnappedDouble{number.doublevalue}, error),
           node, error, context);
 }
 

@@ -173,7 +173,7 @@ VornScriptObjectPtr resultvalue(const NumberResult& result, const VornScriptObje
     if (result.whole) {
         handler->setlong(result.longvalue);
     } else {
-        handler->setdouble(result.doublevalue);
+        handler->setdouble(VornSnappedDouble{result.doublevalue});
     }
     return *target;
 }
@@ -246,7 +246,8 @@ bool listitemmatches(std::string_view item, const VornScriptObjectPtr& value,
 } // namespace
 
 VornScriptObjectPtr makeresultvalue(const NumberResult& number) {
-    return number.whole ? makelongvalue(number.longvalue) : makedoublevalue(number.doublevalue);
+    return number.whole ? makelongvalue(number.longvalue)
+                        : makedoublevalue(VornSnappedDouble{number.doublevalue});
 }
 
 bool comparenumbers(const VornScriptExpressionBase& node, TokenKind op, const NumberResult& a,

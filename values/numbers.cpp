@@ -360,13 +360,4 @@ double snapdouble(double value) {
     return snapped;
 }
 
-bool doubleiswhole(double value, int64_t& result) {
-    // The range check also rejects NaN.
-    if (!(value >= -9223372036854775808.0 && value < 9223372036854775808.0)) {
-        return false;
-    }
-    result = static_cast<int64_t>(value);
-    return static_cast<double>(result) == value;
-}
-
 } // namespace vornscript

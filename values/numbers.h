@@ -53,8 +53,21 @@ std::string doubletext(double value);
 // of keeping its text.
 double snapdouble(double value);
 
+// A double known to be snapped already (a snapdouble result), so storing it
+// skips snapping it a second time.
+struct VornSnappedDouble {
+    double value;
+};
+
 // True when value equals its own truncation to a 64-bit integer (the number
 // maker's test); the integer is returned in result.
-bool doubleiswhole(double value, int64_t& result);
+inline bool doubleiswhole(double value, int64_t& result) {
+    // The range check also rejects NaN.
+    if (!(value >= -9223372036854775808.0 && value < 9223372036854775808.0)) {
+        return false;
+    }
+    result = static_cast<int64_t>(value);
+    return static_cast<double>(result) == value;
+}
 
 } // namespace vornscript

@@ -355,6 +355,10 @@ bool VornScriptObject::setlong(int64_t value, std::string& error) {
 }
 
 bool VornScriptObject::setdouble(double value, std::string& error) {
+    return setdouble(VornSnappedDouble{snapdouble(value)}, error);
+}
+
+bool VornScriptObject::setdouble(VornSnappedDouble value, std::string& error) {
     if (!checknotconst(error)) {
         return false;
     }
@@ -363,7 +367,7 @@ bool VornScriptObject::setdouble(double value, std::string& error) {
         return true;
     }
     if (objecttype_ == VornObjectType::string && handler_) {
-        if (!handler_->setstring(doubletext(value), error)) {
+        if (!handler_->setstring(doubletext(value.value), error)) {
             return false;
         }
         handler_->settypecode(VornTypeCode::doublenumber);
@@ -464,6 +468,10 @@ VornScriptObjectPtr makelongvalue(int64_t value) {
 }
 
 VornScriptObjectPtr makedoublevalue(double value) {
+    return makeref<VornScriptObject>(VornScriptObjectStringHandler::makedouble(value));
+}
+
+VornScriptObjectPtr makedoublevalue(VornSnappedDouble value) {
     return makeref<VornScriptObject>(VornScriptObjectStringHandler::makedouble(value));
 }
 

@@ -103,6 +103,7 @@ public:
     // allocating one when the handler is a plain string).
     bool setlong(int64_t value, std::string& error);
     bool setdouble(double value, std::string& error);
+    bool setdouble(VornSnappedDouble value, std::string& error);
     // Number maker: a whole double is stored as a long.
     bool setnumber(double value, std::string& error);
 
@@ -149,6 +150,7 @@ VornScriptObjectPtr makevalueoftype(int32_t objecttype);
 VornScriptObjectPtr makestringvalue(std::string text, int32_t typecode = VornTypeCode::notset);
 VornScriptObjectPtr makelongvalue(int64_t value);
 VornScriptObjectPtr makedoublevalue(double value);
+VornScriptObjectPtr makedoublevalue(VornSnappedDouble value);
 // Number maker: a double equal to its truncation becomes a long.
 VornScriptObjectPtr makenumbervalue(double value);
 // "1" or "0", type code long.

@@ -42,6 +42,11 @@ VornRef<VornScriptObjectStringHandler> VornScriptObjectStringHandler::makelong(i
 }
 
 VornRef<VornScriptObjectStringHandler> VornScriptObjectStringHandler::makedouble(double value) {
+    return makedouble(VornSnappedDouble{snapdouble(value)});
+}
+
+VornRef<VornScriptObjectStringHandler>
+VornScriptObjectStringHandler::makedouble(VornSnappedDouble value) {
     auto handler = makeref<VornScriptObjectStringHandler>();
     handler->setdouble(value);
     return handler;
@@ -57,7 +62,11 @@ void VornScriptObjectStringHandler::setlong(int64_t value) {
 }
 
 void VornScriptObjectStringHandler::setdouble(double value) {
-    value = snapdouble(value);
+    setdouble(VornSnappedDouble{snapdouble(value)});
+}
+
+void VornScriptObjectStringHandler::setdouble(VornSnappedDouble snapped) {
+    const double value = snapped.value;
     typecode_ = VornTypeCode::doublenumber;
     storage_ = Storage::nativedouble;
     // The reading of the six-decimal text: "8.000000" reads as the whole

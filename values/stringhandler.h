@@ -35,6 +35,7 @@ public:
     static VornRef<VornScriptObjectStringHandler> makelong(int64_t value);
     // The double is stored snapped to the value of its six-decimal text.
     static VornRef<VornScriptObjectStringHandler> makedouble(double value);
+    static VornRef<VornScriptObjectStringHandler> makedouble(VornSnappedDouble value);
 
     VornScriptDataHandlerPtr duplicate() override;
     bool castrvalue(VornScriptDataHandlerPtr& result, std::string& error) override;
@@ -69,6 +70,7 @@ public:
     bool readbool(bool& value) const;
     void setlong(int64_t value);
     void setdouble(double value);
+    void setdouble(VornSnappedDouble value);
     void settext(std::string text);
     // Takes over content and type code of another plain string handler.
     void copyfrom(const VornScriptObjectStringHandler& other);
