@@ -27,7 +27,7 @@ std::string writtenname(const VornScriptSymbol& symbol) {
 } // namespace
 
 void VornScriptScope::clear() {
-    name.clear();
+    functionscope = false;
     variables.clear();
     functions.clear();
     postoperations.clear();
@@ -36,7 +36,7 @@ void VornScriptScope::clear() {
 VornScriptContextBase::VornScriptContextBase()
     : outputstream(&std::cout), errorstream(&std::cerr), variablestamp_(nextstamp()),
       functionstamp_(nextstamp()) {
-    enterscope("::");
+    enterscope(true);
 }
 
 VornScriptContextBase::~VornScriptContextBase() = default;
@@ -109,8 +109,8 @@ bool VornScriptContextBase::definevariable(const VornScriptSymbol& symbol,
     return true;
 }
 
-void VornScriptContextBase::bindvariable(VornSymbolId id, const VornScriptObjectPtr& value) {
-    currentscope().variables.emplace_back(id, value);
+void VornScriptContextBase::bindvariable(VornSymbolId id, VornScriptObjectPtr value) {
+    currentscope().variables.emplace_back(id, std::move(value));
     renewvariablestamp();
 }
 
@@ -202,12 +202,12 @@ bool VornScriptContextBase::undefvariable(const std::string& name, std::string& 
     return undefvariable(resolvesymbol(name), error);
 }
 
-void VornScriptContextBase::enterscope(const std::string& name) {
-    if (depth_ == scopes_.size()) {
+void VornScriptContextBase::enterscope(bool functionscope) {
+    if (depth_ == scopes_.size()) [[unlikely]] {
         scopes_.push_back(std::make_unique<VornScriptScope>());
     }
-    scopes_[depth_++]->name = name;
-    if (!name.empty()) {
+    scopes_[depth_++]->functionscope = functionscope;
+    if (functionscope) {
         renewvariablestamp();
     }
 }

@@ -51,6 +51,10 @@ struct VornScriptUserFunction {
     // The interned name without a leading "::", which calls compare against.
     VornSymbolId symbol = -1;
     std::vector<Parameter> parameters;
+    // No parameter is written with "::" and no two share a name (nor one the
+    // argument vector's): a call binds them into its fresh scope without
+    // looking for an existing variable of the name.
+    bool distinctparameters = false;
     bool variablearguments = false;
     // The vector of all arguments of a function with variable arguments is
     // named like the function without its name space.
@@ -92,12 +96,12 @@ public:
         }
         return nullptr;
     }
-    // A named scope (a function call's, or the global "::") ends the outward search.
-    bool isfunctionscope() const { return !name.empty(); }
+    // A function call's scope, or the global one, ends the outward search.
+    bool isfunctionscope() const { return functionscope; }
     // Empties the scope for reuse; variables and functions are released.
     void clear();
 
-    std::string name;
+    bool functionscope = false;
     std::vector<std::pair<VornSymbolId, VornScriptObjectPtr>> variables;
     std::vector<VornScriptUserFunction> functions;
     std::vector<VornScriptPostOperation> postoperations;
@@ -159,7 +163,7 @@ public:
     bool undefvariable(const std::string& name, std::string& error);
     // Adds the variable to the current scope as it is (no name given, no
     // check for an existing one).
-    void bindvariable(VornSymbolId id, const VornScriptObjectPtr& value);
+    void bindvariable(VornSymbolId id, VornScriptObjectPtr value);
 
     // ---- lookup stamps ----
     // Renewed (from one process-wide sequence, so no two contexts share a
@@ -175,7 +179,8 @@ public:
     void registerfunction(VornScriptUserFunction function);
 
     // ---- scopes ----
-    void enterscope(const std::string& name = std::string());
+    // A function scope (a call's, or the global one) hides the scopes below it.
+    void enterscope(bool functionscope = false);
     void leavescope();
     size_t scopedepth() const { return depth_; }
     // Pops scopes until only [depth] remain.

@@ -93,6 +93,9 @@ VornScriptObjectPtr evaluatecall(VornScriptFunctionCall& node, VornScriptContext
     const VornScriptUserFunction* userfunction =
         finduserfunction(context, node.name, arguments.size());
     context.currentcall = &node;
+    if (userfunction != nullptr && userfunction->body) [[likely]] {
+        return invokeuserfunction(context, *userfunction, arguments);
+    }
     VornScriptObjectPtr result;
     std::string error;
     if (!callresolved(context, userfunction, node.name.text, arguments, result, error, nullptr,

@@ -4,8 +4,24 @@
 // the text; label definitions enter the context's set of known labels.
 #include "interpreter/evaluationwrapper.h"
 
+#include <algorithm>
+
 namespace vornscript {
 namespace {
+
+bool distinctparameters(const VornScriptUserFunction& function) {
+    std::vector<VornSymbolId> seen;
+    if (function.variablearguments) {
+        seen.push_back(function.argumentlist.id);
+    }
+    for (const VornScriptUserFunction::Parameter& parameter : function.parameters) {
+        if (parameter.symbol.global || std::ranges::find(seen, parameter.symbol.id) != seen.end()) {
+            return false;
+        }
+        seen.push_back(parameter.symbol.id);
+    }
+    return true;
+}
 
 VornScriptUserFunction userfunctionrecord(const VornScriptFunctionDefinition& definition) {
     VornScriptUserFunction function;
@@ -19,6 +35,7 @@ VornScriptUserFunction userfunctionrecord(const VornScriptFunctionDefinition& de
     const size_t separator = function.name.rfind("::");
     function.argumentlist = resolvesymbol(
         separator == std::string::npos ? function.name : function.name.substr(separator + 2));
+    function.distinctparameters = distinctparameters(function);
     function.body = definition.body;
     function.position = definition.position();
     function.signature = definition.signature();

@@ -104,21 +104,31 @@ private:
     raiseatposition(callposition(context), message, &context);
 }
 
-void define(VornScriptContextBase& context, const VornScriptSymbol& symbol,
-            const VornScriptObjectPtr& value) {
+// Binds a parameter into the call's fresh scope. A parameter that may clash
+// with another one goes through the checked definition, which reports the clash.
+void define(VornScriptContextBase& context, const VornScriptUserFunction& function,
+            const VornScriptUserFunction::Parameter& parameter, VornScriptObjectPtr value) {
+    if (function.distinctparameters) {
+        value->setname(parameter.name);
+        context.bindvariable(parameter.symbol.id, std::move(value));
+        return;
+    }
     std::string error;
-    if (!context.definevariable(symbol, value, error)) {
+    if (!context.definevariable(parameter.symbol, value, error)) {
         failcall(context, error);
     }
 }
 
 // A reference parameter shares the argument's object, which keeps the name
 // of the caller's variable; only a temporary takes the parameter's name.
-void bindreference(VornScriptContextBase& context, const VornScriptSymbol& symbol,
+void bindreference(VornScriptContextBase& context, const VornScriptUserFunction& function,
+                   const VornScriptUserFunction::Parameter& parameter,
                    const VornScriptObjectPtr& argument) {
-    if (symbol.global || context.currentscope().find(symbol.id) != nullptr ||
-        argument->getname().empty()) {
-        define(context, symbol, argument);
+    const VornScriptSymbol& symbol = parameter.symbol;
+    if (argument->getname().empty() ||
+        (!function.distinctparameters &&
+         (symbol.global || context.currentscope().find(symbol.id) != nullptr))) {
+        define(context, function, parameter, argument);
         return;
     }
     context.bindvariable(symbol.id, argument);
@@ -126,7 +136,8 @@ void bindreference(VornScriptContextBase& context, const VornScriptSymbol& symbo
 
 // A value parameter holds a copy by the rules of "="; a temporary nobody
 // else holds is taken as it is.
-void bindvalue(VornScriptContextBase& context, const VornScriptSymbol& symbol,
+void bindvalue(VornScriptContextBase& context, const VornScriptUserFunction& function,
+               const VornScriptUserFunction::Parameter& parameter,
                const VornScriptObjectPtr& argument) {
     const bool fresh = argument.unique() && argument->getname().empty() &&
                        (!argument->getdatahandler() || argument->getdatahandler().unique());
@@ -138,7 +149,7 @@ void bindvalue(VornScriptContextBase& context, const VornScriptSymbol& symbol,
         }
     }
     value->setlvalue(true);
-    define(context, symbol, value);
+    define(context, function, parameter, std::move(value));
 }
 
 void bindparameters(VornScriptContextBase& context, const VornScriptUserFunction& function,
@@ -146,16 +157,20 @@ void bindparameters(VornScriptContextBase& context, const VornScriptUserFunction
     for (size_t index = 0; index < function.parameters.size(); ++index) {
         const VornScriptUserFunction::Parameter& parameter = function.parameters[index];
         if (parameter.byreference) {
-            bindreference(context, parameter.symbol, arguments[index]);
+            bindreference(context, function, parameter, arguments[index]);
         } else {
-            bindvalue(context, parameter.symbol, arguments[index]);
+            bindvalue(context, function, parameter, arguments[index]);
         }
     }
     if (function.variablearguments) {
         // The elements are the arguments themselves, so assigning to one reaches the caller.
-        define(context, function.argumentlist,
-               makehandlervalue(makeref<VornScriptObjectVectorHandler>(
-                   VornScriptObjectList(arguments.begin(), arguments.end()))));
+        std::string error;
+        if (!context.definevariable(function.argumentlist,
+                                    makehandlervalue(makeref<VornScriptObjectVectorHandler>(
+                                        VornScriptObjectList(arguments.begin(), arguments.end()))),
+                                    error)) {
+            failcall(context, error);
+        }
     }
 }
 
@@ -166,10 +181,12 @@ VornScriptObjectPtr runbody(VornScriptContextBase& context, const VornScriptUser
     const VornScriptNodePtr body = function.body;
     DebuggerCallBracket debugging(context);
     CallGuard guard(context, function);
-    context.enterscope(function.name);
+    context.enterscope(true);
     bindparameters(context, function, arguments);
     VornScriptObjectPtr value = evaluatewrapped(*body, context);
-    checkpendinggoto(context);
+    if (context.control.pendinggoto != nullptr) [[unlikely]] {
+        checkpendinggoto(context);
+    }
     guard.restorecallnode();
     VornScriptControlState& control = context.control;
     if (control.returnpending) {

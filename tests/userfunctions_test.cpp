@@ -81,6 +81,29 @@ TEST(UserFunctions, VariableArguments) {
     });
 }
 
+// Calls nested in arguments each hold their own argument list while the
+// inner ones run, also when an inner call fails; parameters bind into the
+// call's own scope, and a clash with the argument vector's name is reported.
+TEST(UserFunctions, NestedCallsAndBinding) {
+    checkcases({
+        {"function add(a, b) { return a + '/' + b; } "
+         "function depth(n) { return n == 0 ? 'z' : add(n, depth(n - 1)); } depth(5)",
+         "5/4/3/2/1/z"},
+        {"function add(a, b) { return a + '/' + b; } add(add(1, 2), add(3, add(4, 5)))",
+         "1/2/3/4/5"},
+        {"function add(a, b) { return a + '/' + b; } function boom(n) { return n / 0; } "
+         "try { add(1, boom(2)); } catch (var e) { } add(add(6, 7), 8)",
+         "6/7/8"},
+        {"function clash(clash, ...) { return clash; } clash(1, 2)",
+         "<error> test Line 1 Col 46 variable is defined multiple: clash"},
+        {"function h(&t) { t = t + 1; return gettype(t) + t; } h(3 + 4)", "long8"},
+        {"function g(&a, b) { a = b; return a; } var x = 1; g(x, 5) + '|' + x", "5|5"},
+        {"function f(n) { var m = n; n = 0; return m; } var r = ''; "
+         "for (var i = 0; i < 3; i++) r += '<' + f(i); r",
+         "<0<1<2"},
+    });
+}
+
 TEST(UserFunctions, NamesAndOverloads) {
     checkcases({
         {"function ::sum(a,b) { return 0; } function other::sum(a,b) { return a + '+' + b; } "
