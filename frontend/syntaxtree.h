@@ -56,13 +56,17 @@ using VornScriptNodePtr = VornRef<VornScriptExpressionBase>;
 using VornScriptNodeList = std::vector<VornScriptNodePtr>;
 
 // Lookup shortcuts the interpreter keeps on a name: the interned name id
-// (0 until first use, else id + 1), and a resolved target (a variable slot or
-// a function record) with the stamp of the interpreter state it is valid for
-// and the scope depth it was found from. The front end never reads them.
+// (0 until first use, else id + 1), and the stamp of the interpreter state a
+// resolution is valid for: a function record in [target], or a variable's
+// place (the global scope, or the scope [scopeoffset] scopes out from the
+// current one, and the index of the variable in it). The front end never
+// reads them.
 struct VornScriptLookupCache {
     int32_t symbol = 0;
     bool global = false;
-    uint32_t depth = 0;
+    bool inglobalscope = false;
+    uint32_t scopeoffset = 0;
+    uint32_t slot = 0;
     uint64_t stamp = 0;
     void* target = nullptr;
 };

@@ -48,37 +48,66 @@ vornunittest& VornScriptContextBase::unittestregistry() {
     return *unittests_;
 }
 
-VornScriptObjectPtr* VornScriptContextBase::findvariable(const VornScriptSymbol& symbol,
-                                                         bool searchoutward) {
+bool VornScriptContextBase::locatevariable(const VornScriptSymbol& symbol, bool searchoutward,
+                                           size_t& scopeindex, size_t& slotindex) {
+    auto lookin = [&](size_t index) {
+        const ptrdiff_t found = scopes_[index]->indexof(symbol.id);
+        if (found < 0) {
+            return false;
+        }
+        scopeindex = index;
+        slotindex = static_cast<size_t>(found);
+        return true;
+    };
     if (symbol.global) {
-        return globalscope().find(symbol.id);
+        return lookin(0);
     }
     if (!searchoutward) {
-        return currentscope().find(symbol.id);
+        return lookin(depth_ - 1);
     }
     for (size_t index = depth_; index-- > 0;) {
-        VornScriptScope& scope = *scopes_[index];
-        if (VornScriptObjectPtr* slot = scope.find(symbol.id)) {
-            return slot;
+        if (lookin(index)) {
+            return true;
         }
         // A function body sees its own scopes and the globals, never its caller's locals.
-        if (scope.isfunctionscope()) {
-            return index == 0 ? nullptr : globalscope().find(symbol.id);
+        if (scopes_[index]->isfunctionscope()) {
+            return index != 0 && lookin(0);
         }
     }
-    return nullptr;
+    return false;
+}
+
+VornScriptObjectPtr* VornScriptContextBase::findvariable(const VornScriptSymbol& symbol,
+                                                         bool searchoutward) {
+    size_t scopeindex = 0;
+    size_t slotindex = 0;
+    if (!locatevariable(symbol, searchoutward, scopeindex, slotindex)) {
+        return nullptr;
+    }
+    return &scopes_[scopeindex]->variables[slotindex].second;
 }
 
 VornScriptObjectPtr* VornScriptContextBase::findandcachevariable(const VornScriptLookupName& name) {
-    VornScriptObjectPtr* slot = findvariable(symbolof(name), true);
+    size_t scopeindex = 0;
+    size_t slotindex = 0;
     // Misses are not cached: the caller goes on to the live variables.
-    if (slot != nullptr) {
-        VornScriptLookupCache& cache = name.cache;
-        cache.stamp = variablestamp_;
-        cache.depth = static_cast<uint32_t>(depth_);
-        cache.target = slot;
+    if (!locatevariable(symbolof(name), true, scopeindex, slotindex)) {
+        return nullptr;
     }
-    return slot;
+    VornScriptLookupCache& cache = name.cache;
+    cache.stamp = variablestamp_;
+    cache.inglobalscope = scopeindex == 0;
+    cache.scopeoffset = static_cast<uint32_t>(depth_ - 1 - scopeindex);
+    cache.slot = static_cast<uint32_t>(slotindex);
+    return &scopes_[scopeindex]->variables[slotindex].second;
+}
+
+void VornScriptContextBase::renewifhiding(VornSymbolId id) {
+    size_t scopeindex = 0;
+    size_t slotindex = 0;
+    if (locatevariable(VornScriptSymbol{id, false}, true, scopeindex, slotindex)) {
+        renewvariablestamp();
+    }
 }
 
 void VornScriptContextBase::renewvariablestamp() {
@@ -102,16 +131,19 @@ bool VornScriptContextBase::definevariable(const VornScriptSymbol& symbol,
         error = interpretermessage("variable is defined multiple", writtenname(symbol));
         return false;
     }
+    // A global definition hides nothing; a local one may hide an outer variable.
+    if (!symbol.global) {
+        renewifhiding(symbol.id);
+    }
     VornScriptObjectPtr bound = value ? value : makeundefinedvalue();
     bound->setname(symbolname(symbol.id));
     scope.variables.emplace_back(symbol.id, std::move(bound));
-    renewvariablestamp();
     return true;
 }
 
 void VornScriptContextBase::bindvariable(VornSymbolId id, VornScriptObjectPtr value) {
+    renewifhiding(id);
     currentscope().variables.emplace_back(id, std::move(value));
-    renewvariablestamp();
 }
 
 void VornScriptContextBase::registerfunction(VornScriptUserFunction function) {
@@ -207,9 +239,6 @@ void VornScriptContextBase::enterscope(bool functionscope) {
         scopes_.push_back(std::make_unique<VornScriptScope>());
     }
     scopes_[depth_++]->functionscope = functionscope;
-    if (functionscope) {
-        renewvariablestamp();
-    }
 }
 
 void VornScriptContextBase::leavescope() {
@@ -218,9 +247,6 @@ void VornScriptContextBase::leavescope() {
         return;
     }
     VornScriptScope& scope = *scopes_[--depth_];
-    if (!scope.variables.empty() || scope.isfunctionscope()) {
-        renewvariablestamp();
-    }
     if (!scope.functions.empty()) {
         functionstamp_ = nextstamp();
     }

@@ -89,12 +89,17 @@ public:
 
     // The slot holding the variable, or nullptr.
     VornScriptObjectPtr* find(VornSymbolId id) {
-        for (auto& entry : variables) {
-            if (entry.first == id) {
-                return &entry.second;
+        const ptrdiff_t index = indexof(id);
+        return index >= 0 ? &variables[static_cast<size_t>(index)].second : nullptr;
+    }
+    // The variable's index in [variables], or -1.
+    ptrdiff_t indexof(VornSymbolId id) const {
+        for (size_t index = 0; index < variables.size(); ++index) {
+            if (variables[index].first == id) {
+                return static_cast<ptrdiff_t>(index);
             }
         }
-        return nullptr;
+        return -1;
     }
     // A function call's scope, or the global one, ends the outward search.
     bool isfunctionscope() const { return functionscope; }
@@ -137,12 +142,16 @@ public:
     // The variable's slot, or nullptr: "::x" looks in the global scope only;
     // outward search stops after the innermost function scope, then tries the global scope.
     VornScriptObjectPtr* findvariable(const VornScriptSymbol& symbol, bool searchoutward);
-    // The outward search for a name node, reusing the slot the node found
-    // last time while the variable stamp and the scope depth are unchanged.
+    // The outward search for a name node, reusing the place the node found
+    // last time: a name sits at a fixed lexical nesting, so while the stamp
+    // holds, its variable is the same number of scopes out (or global) at
+    // the same index, if that entry still carries the name.
     VornScriptObjectPtr* findvariable(const VornScriptLookupName& name) {
         const VornScriptLookupCache& cache = name.cache;
-        if (cache.stamp == variablestamp_ && cache.depth == depth_) [[likely]] {
-            return static_cast<VornScriptObjectPtr*>(cache.target);
+        if (cache.stamp == variablestamp_) [[likely]] {
+            if (VornScriptObjectPtr* slot = cachedslot(cache)) [[likely]] {
+                return slot;
+            }
         }
         return findandcachevariable(name);
     }
@@ -167,10 +176,10 @@ public:
 
     // ---- lookup stamps ----
     // Renewed (from one process-wide sequence, so no two contexts share a
-    // stamp) whenever a variable is defined or removed, a function scope is
-    // entered or left, or a scope holding variables is left. Between two
-    // renewals the scopes that hold variables or start a function stay in
-    // place, so a name searched from the same depth finds the same slot.
+    // stamp) whenever a variable is removed, or defined or bound while a
+    // variable of its name is visible from its scope (it hides that one).
+    // Between two renewals a cached place found from a name's nesting is
+    // its innermost visible variable whenever the entry still holds the name.
     uint64_t variablestamp() const { return variablestamp_; }
     // Renewed whenever a function is registered or a scope holding functions
     // is left: between two renewals every call resolves to the same function.
@@ -280,6 +289,26 @@ public:
 private:
     void runpendingpostoperations();
     VornScriptObjectPtr* findandcachevariable(const VornScriptLookupName& name);
+    VornScriptObjectPtr* cachedslot(const VornScriptLookupCache& cache) {
+        size_t scopeindex = 0;
+        if (!cache.inglobalscope) {
+            if (cache.scopeoffset >= depth_) {
+                return nullptr;
+            }
+            scopeindex = depth_ - 1 - cache.scopeoffset;
+        }
+        auto& variables = scopes_[scopeindex]->variables;
+        if (cache.slot >= variables.size() || variables[cache.slot].first != cache.symbol - 1) {
+            return nullptr;
+        }
+        return &variables[cache.slot].second;
+    }
+    // Where the outward search finds the variable: scope and index.
+    bool locatevariable(const VornScriptSymbol& symbol, bool searchoutward, size_t& scopeindex,
+                        size_t& slotindex);
+    // Renews the stamp when a variable of the name is visible from the
+    // current scope, which a new one there would hide.
+    void renewifhiding(VornSymbolId id);
     void renewvariablestamp();
     // The scope that a "::" name or a plain name is defined in.
     VornScriptScope& definitionscope(const VornScriptSymbol& symbol);

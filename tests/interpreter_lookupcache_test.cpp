@@ -34,6 +34,32 @@ TEST(InterpreterLookupCache, VariablesFollowScopeChanges) {
     });
 }
 
+// A cached place is a scope offset and an index: the entry found there
+// must be the innermost variable of the name, whatever was defined since.
+TEST(InterpreterLookupCache, CachedPlacesFollowDefinitions) {
+    checkcases({
+        // The same node finds its variable at another index in the next pass.
+        {"var s = '>'; for (var i = 0; i < 3; i++) { if (i == 1) var a = 5; var b = i; "
+         "s += b; } s",
+         ">012"},
+        // A local definition hides the global the node read a moment ago.
+        {"var x = 1; function f(flag) { var r = x; if (flag) { var x = 2; r = r + x; } "
+         "return r + x; } f(1) + '|' + f(0)",
+         "4|2"},
+        // A parameter hides a global of its name in every call.
+        {"var n = 'g'; function f(n) { return n; } function h() { return n; } "
+         "h() + f(1) + h() + f(2)",
+         "g1g2"},
+        // Recursion: each call's locals, seen at every depth.
+        {"function d(n) { if (n == 0) return 0; var k = n * 10; return d(n - 1) + k; } d(10)",
+         "550"},
+        // Sibling blocks reuse one scope with other variables in it.
+        {"var s = ''; for (var i = 0; i < 2; i++) { { var p = 'p' + i; s += p; } "
+         "{ var q = 'q' + i; var p = 'P'; s += q + p; } } s",
+         "p0q0Pp1q1P"},
+    });
+}
+
 TEST(InterpreterLookupCache, CallsFollowFunctionChanges) {
     checkcases({
         {"function p() { return 'a'; } var r = '>'; for (var i = 0; i < 3; i++) { r += p(); "
