@@ -59,19 +59,36 @@ bool writemembers(const VornScriptObjectPtr& structure, vornjson::vornjsonwriter
 
 bool writeelements(const VornScriptObjectPtr& vector, vornjson::vornjsonwriter& writer,
                    std::string& error) {
-    VornScriptObjectList copied;
-    const VornScriptObjectList* elements = &copied;
     const VornScriptDataHandler* handler = vector->getdatahandler().get();
-    if (handler->handlerkind() == VornHandlerKind::plainvector) {
-        elements = &static_cast<const VornScriptObjectVectorHandler*>(handler)->elements();
-    } else if (!vector->getvectorelements(copied, error)) {
+    VornScriptObjectList elements;
+    const bool plain = handler->handlerkind() == VornHandlerKind::plainvector;
+    if (!plain && !vector->getvectorelements(elements, error)) {
         return false;
     }
-    writer.beginarray();
-    for (const VornScriptObjectPtr& element : *elements) {
+    const auto write = [&](const VornScriptObjectPtr& element) {
         writer.element();
-        if (!writevalue(element, writer, error)) {
-            return false;
+        return writevalue(element, writer, error);
+    };
+    writer.beginarray();
+    if (plain) {
+        // Inline numbers are written without making value objects for them.
+        std::string number;
+        for (const VornVectorSlot& slot :
+             static_cast<const VornScriptObjectVectorHandler*>(handler)->slots()) {
+            if (slot.isnumber()) {
+                number.clear();
+                appendlongtext(number, slot.numbervalue());
+                writer.element();
+                writer.scalar(number);
+            } else if (!write(VornScriptObjectPtr(slot.object()))) {
+                return false;
+            }
+        }
+    } else {
+        for (const VornScriptObjectPtr& element : elements) {
+            if (!write(element)) {
+                return false;
+            }
         }
     }
     writer.endarray();
