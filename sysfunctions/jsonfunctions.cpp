@@ -119,7 +119,8 @@ bool writevalue(const VornScriptObjectPtr& value, vornjson::vornjsonwriter& writ
 struct VornJsonValueBuilder {
     using value = VornScriptObjectPtr;
     using object = VornScriptMemberMap;
-    using array = VornScriptObjectList;
+    // Slots, so the finished vector takes the array as it is.
+    using array = VornVectorSlots;
 
     static VornScriptObjectPtr scalar(std::string_view text) {
         return makestringvalue(std::string(text));
@@ -132,12 +133,12 @@ struct VornJsonValueBuilder {
     static VornScriptObjectPtr finishobject(VornScriptMemberMap members) {
         return makestructurevalue(std::move(members));
     }
-    static VornScriptObjectList makearray() { return {}; }
-    static void append(VornScriptObjectList& elements, VornScriptObjectPtr element) {
-        elements.push_back(std::move(element));
+    static VornVectorSlots makearray() { return {}; }
+    static void append(VornVectorSlots& elements, VornScriptObjectPtr element) {
+        elements.push_back(makeelementslot(std::move(element)));
     }
-    static VornScriptObjectPtr finisharray(VornScriptObjectList elements) {
-        return makevectorvalue(std::move(elements));
+    static VornScriptObjectPtr finisharray(VornVectorSlots elements) {
+        return makehandlervalue(makeref<VornScriptObjectVectorHandler>(std::move(elements)));
     }
 };
 
