@@ -59,19 +59,36 @@ bool writemembers(const VornScriptObjectPtr& structure, vornjson::vornjsonwriter
 
 bool writeelements(const VornScriptObjectPtr& vector, vornjson::vornjsonwriter& writer,
                    std::string& error) {
-    VornScriptObjectList copied;
-    const VornScriptObjectList* elements = &copied;
     const VornScriptDataHandler* handler = vector->getdatahandler().get();
-    if (handler->handlerkind() == VornHandlerKind::plainvector) {
-        elements = &static_cast<const VornScriptObjectVectorHandler*>(handler)->elements();
-    } else if (!vector->getvectorelements(copied, error)) {
+    VornScriptObjectList elements;
+    const bool plain = handler->handlerkind() == VornHandlerKind::plainvector;
+    if (!plain && !vector->getvectorelements(elements, error)) {
         return false;
     }
-    writer.beginarray();
-    for (const VornScriptObjectPtr& element : *elements) {
+    const auto write = [&](const VornScriptObjectPtr& element) {
         writer.element();
-        if (!writevalue(element, writer, error)) {
-            return false;
+        return writevalue(element, writer, error);
+    };
+    writer.beginarray();
+    if (plain) {
+        // Inline numbers are written without making value objects for them.
+        std::string number;
+        for (const VornVectorSlot& slot :
+             static_cast<const VornScriptObjectVectorHandler*>(handler)->slots()) {
+            if (slot.isnumber()) {
+                number.clear();
+                appendlongtext(number, slot.numbervalue());
+                writer.element();
+                writer.scalar(number);
+            } else if (!write(VornScriptObjectPtr(slot.object()))) {
+                return false;
+            }
+        }
+    } else {
+        for (const VornScriptObjectPtr& element : elements) {
+            if (!write(element)) {
+                return false;
+            }
         }
     }
     writer.endarray();
@@ -102,7 +119,8 @@ bool writevalue(const VornScriptObjectPtr& value, vornjson::vornjsonwriter& writ
 struct VornJsonValueBuilder {
     using value = VornScriptObjectPtr;
     using object = VornScriptMemberMap;
-    using array = VornScriptObjectList;
+    // Slots, so the finished vector takes the array as it is.
+    using array = VornVectorSlots;
 
     static VornScriptObjectPtr scalar(std::string_view text) {
         return makestringvalue(std::string(text));
@@ -115,12 +133,12 @@ struct VornJsonValueBuilder {
     static VornScriptObjectPtr finishobject(VornScriptMemberMap members) {
         return makestructurevalue(std::move(members));
     }
-    static VornScriptObjectList makearray() { return {}; }
-    static void append(VornScriptObjectList& elements, VornScriptObjectPtr element) {
-        elements.push_back(std::move(element));
+    static VornVectorSlots makearray() { return {}; }
+    static void append(VornVectorSlots& elements, VornScriptObjectPtr element) {
+        elements.push_back(makeelementslot(std::move(element)));
     }
-    static VornScriptObjectPtr finisharray(VornScriptObjectList elements) {
-        return makevectorvalue(std::move(elements));
+    static VornScriptObjectPtr finisharray(VornVectorSlots elements) {
+        return makehandlervalue(makeref<VornScriptObjectVectorHandler>(std::move(elements)));
     }
 };
 

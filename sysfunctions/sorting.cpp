@@ -13,6 +13,7 @@
 #include "sysfunctions/collectionsupport.h"
 #include "sysfunctions/introsort.h"
 #include "values/conversions.h"
+#include "values/vectorhandler.h"
 
 #include <cstdint>
 #include <numeric>
@@ -40,18 +41,27 @@ constexpr VornSortOrder inverted(VornSortOrder order) {
     return order;
 }
 
-// The elements of the vector argument; an undefined or empty argument has none.
-bool sortelements(VornSystemCall& call, VornScriptObjectList& elements) {
+// The vector argument's handler; null for an undefined or empty argument,
+// which has no elements.
+bool sortargument(VornSystemCall& call, VornScriptDataHandler*& vector) {
     const VornScriptObjectPtr& argument = call.arguments[0];
     const int32_t type = argument->getobjecttype();
-    if (type == VornObjectType::vector) {
-        return argument->getvectorelements(elements, call.error);
+    vector = nullptr;
+    if (type == VornObjectType::vector && argument->getdatahandler()) {
+        vector = argument->getdatahandler().get();
+        return true;
     }
     if (type == VornObjectType::undefined ||
         (type == VornObjectType::string && argument->tostring().empty())) {
         return true;
     }
     return failcall(call, interpretermessage("function sortvector requires an vector variable"));
+}
+
+VornScriptObjectVectorHandler* plainvector(VornScriptDataHandler* vector) {
+    return vector != nullptr && vector->handlerkind() == VornHandlerKind::plainvector
+               ? static_cast<VornScriptObjectVectorHandler*>(vector)
+               : nullptr;
 }
 
 // Element positions in the order [less] (a strict "a before b" on positions)
@@ -64,40 +74,72 @@ template <class Less> std::vector<uint32_t> sortedpositions(size_t count, Less l
 }
 
 // The result: copies of the elements in the sorted order.
-VornScriptObjectPtr sortedcopy(const VornScriptObjectList& elements,
+VornScriptObjectPtr sortedcopy(const VornVectorSlots& slots,
                                const std::vector<uint32_t>& positions) {
-    VornScriptObjectList sorted;
+    VornVectorSlots sorted;
     sorted.reserve(positions.size());
     for (const uint32_t position : positions) {
-        sorted.push_back(copyelementvalue(elements[position]));
+        sorted.push_back(copyelementslot(slots[position]));
     }
-    return makevectorvalue(std::move(sorted));
+    return makehandlervalue(makeref<VornScriptObjectVectorHandler>(std::move(sorted)));
+}
+
+VornCompareKey makeslotnumber(const VornVectorSlot& slot) {
+    if (!slot.isnumber()) {
+        return makecomparenumber(VornScriptObjectPtr(slot.object()));
+    }
+    VornCompareKey key;
+    const int64_t value = slot.numbervalue();
+    key.number = VornNumberReading{VornNumberKind::integer, value, static_cast<double>(value)};
+    return key;
+}
+
+void addslottext(VornCompareKey& key, const VornVectorSlot& slot) {
+    if (!slot.isnumber()) {
+        addcomparetext(key, VornScriptObjectPtr(slot.object()));
+    } else if (!key.hastext) {
+        appendlongtext(key.text, slot.numbervalue());
+        key.hastext = true;
+    }
 }
 
 template <VornSortOrder order> bool sortvector(VornSystemCall& call) {
-    VornScriptObjectList elements;
-    if (!sortelements(call, elements)) {
+    VornScriptDataHandler* vector = nullptr;
+    if (!sortargument(call, vector)) {
         return false;
+    }
+    // A plain vector's slots are read in place: no script code runs until
+    // the copy is made. Other vectors give their elements.
+    VornVectorSlots owned;
+    const VornVectorSlots* slots = &owned;
+    if (const VornScriptObjectVectorHandler* plain = plainvector(vector)) {
+        slots = &plain->slots();
+    } else if (vector != nullptr) {
+        VornScriptObjectList elements;
+        if (!vector->getvectorelements(elements, call.error)) {
+            return false;
+        }
+        owned = VornVectorSlots(elements.begin(), elements.end());
     }
     // Texts are compared only in a text order or when some element is no
     // number; a numeric sort of numbers never formats them.
     std::vector<VornCompareKey> keys;
-    keys.reserve(elements.size());
+    keys.reserve(slots->size());
     bool needtexts = !order.numbers;
-    for (const VornScriptObjectPtr& element : elements) {
-        keys.push_back(makecomparenumber(element));
+    for (const VornVectorSlot& slot : *slots) {
+        keys.push_back(makeslotnumber(slot));
         needtexts = needtexts || !keys.back().isnumber();
     }
     if (needtexts) {
-        for (size_t i = 0; i < elements.size(); ++i) {
-            addcomparetext(keys[i], elements[i]);
+        for (size_t i = 0; i < slots->size(); ++i) {
+            addslottext(keys[i], (*slots)[i]);
         }
     }
     const auto less = [&keys](uint32_t a, uint32_t b) {
         const int comparison = comparekeys(keys[a], keys[b], order.numbers, order.ignorecase);
         return order.inverse ? comparison > 0 : comparison < 0;
     };
-    call.result = sortedcopy(elements, sortedpositions(elements.size(), less));
+    call.result = sortedcopy(*slots, sortedpositions(slots->size(), less));
     return true;
 }
 
@@ -114,8 +156,16 @@ std::string comparefunctionmessage(const std::string& name, const char* phrase) 
 // sort(vector, comparefunctionname, ...): the function is called as
 // name(a, b, ...) with the further arguments and returns true when a < b.
 template <bool inverse> bool sortwithfunction(VornSystemCall& call) {
+    VornScriptDataHandler* vector = nullptr;
+    if (!sortargument(call, vector)) {
+        return false;
+    }
+    // The compare function may take its arguments by reference, so it gets
+    // the elements themselves.
     VornScriptObjectList elements;
-    if (!sortelements(call, elements)) {
+    if (VornScriptObjectVectorHandler* plain = plainvector(vector)) {
+        elements = plain->placeelements();
+    } else if (vector != nullptr && !vector->getvectorelements(elements, call.error)) {
         return false;
     }
     const std::string name = call.arguments[1]->tostring();
@@ -145,7 +195,8 @@ template <bool inverse> bool sortwithfunction(VornSystemCall& call) {
         return isless;
     };
     try {
-        call.result = sortedcopy(elements, sortedpositions(elements.size(), less));
+        const std::vector<uint32_t> positions = sortedpositions(elements.size(), less);
+        call.result = sortedcopy(VornVectorSlots(elements.begin(), elements.end()), positions);
     } catch (const VornSortAbort& abort) {
         return failcall(call, abort.message);
     }

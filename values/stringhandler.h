@@ -66,6 +66,11 @@ public:
         }
         return text_;
     }
+    // A computed whole number (native storage, long type code): makelong of
+    // its value gives an equal handler.
+    bool isnativelong() const {
+        return storage_ == Storage::nativelong && typecode_ == VornTypeCode::longnumber;
+    }
     // Boolean reading without formatting a computed number.
     bool readbool(bool& value) const;
     void setlong(int64_t value);

@@ -25,6 +25,33 @@ bool checkindex(int64_t index, std::string& error) {
     return true;
 }
 
+// The number of an element object that may give way to an inline number: it
+// and its handler are held once (by the caller's list or slot alone) and it
+// carries nothing a fresh number value lacks (a name, the const mark, a
+// reference link, a cleared l-value flag).
+bool inlinenumber(const VornScriptObject& object, int64_t& value) {
+    if (object.refcount() != 1 || object.getobjecttype() != VornObjectType::string ||
+        !object.islvalue() || object.isconst() || object.getreferenced() ||
+        !object.getname().empty()) {
+        return false;
+    }
+    const VornScriptObjectStringHandler* plain = object.plainstring();
+    if (plain == nullptr || plain->refcount() != 1 || !plain->isnativelong()) {
+        return false;
+    }
+    value = plain->numberreading().longvalue;
+    return VornVectorSlot::fits(value);
+}
+
+VornVectorSlots compactslots(VornScriptObjectList elements) {
+    VornVectorSlots slots;
+    slots.reserve(elements.size());
+    for (VornScriptObjectPtr& element : elements) {
+        slots.push_back(makeelementslot(std::move(element)));
+    }
+    return slots;
+}
+
 } // namespace
 
 bool VornScriptObjectVectorHandlerAbstractBase::castrvalue(VornScriptDataHandlerPtr& result,
@@ -64,23 +91,68 @@ void VornScriptObjectVectorHandlerAbstractBase::clear() {
     }
 }
 
+VornVectorSlot makeelementslot(VornScriptObjectPtr element) {
+    int64_t value = 0;
+    if (element && inlinenumber(*element, value)) {
+        return VornVectorSlot::ofnumber(value);
+    }
+    return VornVectorSlot(std::move(element));
+}
+
+VornVectorSlot copyelementslot(const VornVectorSlot& slot) {
+    VornScriptObject* object = slot.object();
+    return object != nullptr ? makeelementslot(copyelementvalue(VornScriptObjectPtr(object)))
+                             : slot;
+}
+
 VornScriptObjectVectorHandler::VornScriptObjectVectorHandler()
     : VornScriptObjectVectorHandlerAbstractBase(VornHandlerKind::plainvector) {}
 
 VornScriptObjectVectorHandler::VornScriptObjectVectorHandler(VornScriptObjectList elements)
     : VornScriptObjectVectorHandlerAbstractBase(VornHandlerKind::plainvector),
-      elements_(std::move(elements)) {}
+      slots_(compactslots(std::move(elements))) {}
+
+VornScriptObjectVectorHandler::VornScriptObjectVectorHandler(VornVectorSlots slots)
+    : VornScriptObjectVectorHandlerAbstractBase(VornHandlerKind::plainvector),
+      slots_(std::move(slots)) {}
+
+VornScriptObject* VornScriptObjectVectorHandler::place(VornVectorSlot& slot) {
+    if (slot.isnumber()) {
+        slot = VornVectorSlot(makelongvalue(slot.numbervalue()));
+    } else if (slot.isempty()) {
+        slot = VornVectorSlot(makeref<VornScriptObject>());
+    }
+    return slot.object();
+}
+
+void VornScriptObjectVectorHandler::append(VornVectorSlot slot) {
+    if (slots_.size() == slots_.capacity()) {
+        // Before the array grows, elements that went back to being plain
+        // numbers held by the vector alone (places reached earlier, values
+        // once bound to a loop variable) give their objects back.
+        for (VornVectorSlot& entry : slots_) {
+            int64_t value = 0;
+            if (const VornScriptObject* object = entry.object();
+                object != nullptr && inlinenumber(*object, value)) {
+                entry = VornVectorSlot::ofnumber(value);
+            }
+        }
+    }
+    slots_.push_back(std::move(slot));
+}
 
 VornScriptDataHandlerPtr VornScriptObjectVectorHandler::duplicate() {
     VornNestingGuard guard;
     if (guard.toodeep()) {
         return VornScriptDataHandlerPtr();
     }
-    VornScriptObjectList copies;
-    copies.reserve(elements_.size());
-    for (const VornScriptObjectPtr& element : elements_) {
-        copies.push_back(element ? makeref<VornScriptObject>(element->duplicate())
-                                 : VornScriptObjectPtr());
+    VornVectorSlots copies;
+    copies.reserve(slots_.size());
+    for (const VornVectorSlot& slot : slots_) {
+        const VornScriptObject* object = slot.object();
+        copies.push_back(object != nullptr
+                             ? makeelementslot(makeref<VornScriptObject>(object->duplicate()))
+                             : slot);
     }
     return makeref<VornScriptObjectVectorHandler>(std::move(copies));
 }
@@ -92,17 +164,17 @@ bool VornScriptObjectVectorHandler::castrvalue(VornScriptDataHandlerPtr& result,
         error = nestedtoodeepmessage;
         return false;
     }
-    VornScriptObjectList copies;
-    copies.reserve(elements_.size());
-    for (const VornScriptObjectPtr& element : elements_) {
-        copies.push_back(copyelementvalue(element));
+    VornVectorSlots copies;
+    copies.reserve(slots_.size());
+    for (const VornVectorSlot& slot : slots_) {
+        copies.push_back(copyelementslot(slot));
     }
     result = makeref<VornScriptObjectVectorHandler>(std::move(copies));
     return true;
 }
 
 bool VornScriptObjectVectorHandler::vectorsize(int64_t& size, std::string&) {
-    size = static_cast<int64_t>(elements_.size());
+    size = static_cast<int64_t>(slots_.size());
     return true;
 }
 
@@ -112,21 +184,30 @@ bool VornScriptObjectVectorHandler::accessvectorelement(int64_t index, VornScrip
         return false;
     }
     const auto position = static_cast<size_t>(index);
-    while (elements_.size() <= position) {
-        elements_.push_back(makeref<VornScriptObject>());
+    while (slots_.size() <= position) {
+        append(VornVectorSlot(makeref<VornScriptObject>()));
     }
-    VornScriptObjectPtr& entry = elements_[position];
-    if (!entry) {
-        entry = makeref<VornScriptObject>();
-    }
-    element = entry;
+    element = VornScriptObjectPtr(place(slots_[position]));
     return true;
 }
 
 bool VornScriptObjectVectorHandler::pushvectorelement(const VornScriptObjectPtr& element,
                                                       bool byreference, std::string& error) {
+    // A whole number pushed by value goes straight into a slot: the copy
+    // assignment would make is a fresh number value nothing else holds.
+    if (!byreference && element && element->getobjecttype() == VornObjectType::string) {
+        const VornScriptObjectStringHandler* plain = element->plainstring();
+        if (plain != nullptr && plain->isnativelong() &&
+            VornVectorSlot::fits(plain->numberreading().longvalue)) {
+            if (!checkindex(static_cast<int64_t>(slots_.size()), error)) {
+                return false;
+            }
+            append(VornVectorSlot::ofnumber(plain->numberreading().longvalue));
+            return true;
+        }
+    }
     VornScriptObjectPtr entry;
-    if (!accessvectorelement(static_cast<int64_t>(elements_.size()), entry, error)) {
+    if (!accessvectorelement(static_cast<int64_t>(slots_.size()), entry, error)) {
         return false;
     }
     return byreference ? entry->assignreference(element, error) : entry->assign(element, error);
@@ -134,27 +215,42 @@ bool VornScriptObjectVectorHandler::pushvectorelement(const VornScriptObjectPtr&
 
 bool VornScriptObjectVectorHandler::getvectorelement(int64_t index, VornScriptObjectPtr& element,
                                                      std::string&) {
-    if (index >= 0 && index < static_cast<int64_t>(elements_.size())) {
-        element = elements_[static_cast<size_t>(index)];
-    } else {
+    if (index < 0 || index >= static_cast<int64_t>(slots_.size())) {
         element.reset();
+        return true;
     }
+    VornVectorSlot& slot = slots_[static_cast<size_t>(index)];
+    element = VornScriptObjectPtr(slot.isempty() ? nullptr : place(slot));
     return true;
 }
 
 bool VornScriptObjectVectorHandler::getvectorelements(VornScriptObjectList& elements,
                                                       std::string&) {
-    elements = elements_;
+    elements.clear();
+    elements.reserve(slots_.size());
+    for (const VornVectorSlot& slot : slots_) {
+        elements.push_back(slot.value());
+    }
     return true;
 }
 
+VornScriptObjectList VornScriptObjectVectorHandler::placeelements() {
+    VornScriptObjectList elements;
+    elements.reserve(slots_.size());
+    for (VornVectorSlot& slot : slots_) {
+        elements.emplace_back(slot.isempty() ? nullptr : place(slot));
+    }
+    return elements;
+}
+
 bool VornScriptObjectVectorHandler::popvectorelement(VornScriptObjectPtr& element, std::string&) {
-    if (elements_.empty()) {
+    if (slots_.empty()) {
         element.reset();
         return true;
     }
-    element = elements_.back() ? std::move(elements_.back()) : makeref<VornScriptObject>();
-    elements_.pop_back();
+    const VornVectorSlot& last = slots_.back();
+    element = last.isempty() ? makeref<VornScriptObject>() : last.value();
+    slots_.pop_back();
     return true;
 }
 
@@ -165,19 +261,20 @@ bool VornScriptObjectVectorHandler::insertvectorelement(int64_t index,
         return false;
     }
     const auto position = static_cast<size_t>(index);
-    while (elements_.size() < position) {
-        elements_.push_back(makeref<VornScriptObject>());
+    while (slots_.size() < position) {
+        append(VornVectorSlot(makeref<VornScriptObject>()));
     }
-    elements_.insert(elements_.begin() + static_cast<std::ptrdiff_t>(position), element);
+    // The object itself, as the caller may still hold it.
+    slots_.insert(slots_.begin() + static_cast<std::ptrdiff_t>(position), VornVectorSlot(element));
     return true;
 }
 
 bool VornScriptObjectVectorHandler::removevectorelement(int64_t first, int64_t last, std::string&) {
-    const auto size = static_cast<int64_t>(elements_.size());
+    const auto size = static_cast<int64_t>(slots_.size());
     first = first < 0 ? 0 : first;
     last = last >= size ? size - 1 : last;
     if (first <= last) {
-        elements_.erase(elements_.begin() + first, elements_.begin() + last + 1);
+        slots_.erase(slots_.begin() + first, slots_.begin() + last + 1);
     }
     return true;
 }
@@ -196,13 +293,15 @@ void VornScriptObjectVectorHandler::appendstring(std::string& out) {
     }
     out += '[';
     bool first = true;
-    for (const VornScriptObjectPtr& element : elements_) {
+    for (const VornVectorSlot& slot : slots_) {
         if (!first) {
             out += ',';
         }
         first = false;
-        if (element) {
-            element->appendelementstring(out);
+        if (slot.isnumber()) {
+            appendlongtext(out, slot.numbervalue());
+        } else if (const VornScriptObject* object = slot.object()) {
+            object->appendelementstring(out);
         }
     }
     out += ']';
@@ -213,7 +312,7 @@ void VornScriptObjectVectorHandler::appendelementstring(std::string& out) {
 }
 
 void VornScriptObjectVectorHandler::clear() {
-    elements_.clear();
+    slots_.clear();
 }
 
 } // namespace vornscript
