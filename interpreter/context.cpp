@@ -103,6 +103,10 @@ VornScriptObjectPtr* VornScriptContextBase::findandcachevariable(const VornScrip
 }
 
 void VornScriptContextBase::renewifhiding(VornSymbolId id) {
+    const auto index = static_cast<size_t>(id);
+    if (index >= livevariables_.size() || livevariables_[index] == 0) {
+        return;
+    }
     size_t scopeindex = 0;
     size_t slotindex = 0;
     if (locatevariable(VornScriptSymbol{id, false}, true, scopeindex, slotindex)) {
@@ -137,13 +141,23 @@ bool VornScriptContextBase::definevariable(const VornScriptSymbol& symbol,
     }
     VornScriptObjectPtr bound = value ? value : makeundefinedvalue();
     bound->setname(symbolname(symbol.id));
-    scope.variables.emplace_back(symbol.id, std::move(bound));
+    addvariable(scope, symbol.id, std::move(bound));
     return true;
 }
 
 void VornScriptContextBase::bindvariable(VornSymbolId id, VornScriptObjectPtr value) {
     renewifhiding(id);
-    currentscope().variables.emplace_back(id, std::move(value));
+    addvariable(currentscope(), id, std::move(value));
+}
+
+void VornScriptContextBase::addvariable(VornScriptScope& scope, VornSymbolId id,
+                                        VornScriptObjectPtr value) {
+    const auto index = static_cast<size_t>(id);
+    if (index >= livevariables_.size()) {
+        livevariables_.resize(index + 1);
+    }
+    ++livevariables_[index];
+    scope.variables.emplace_back(id, std::move(value));
 }
 
 void VornScriptContextBase::registerfunction(VornScriptUserFunction function) {
@@ -219,6 +233,7 @@ bool VornScriptContextBase::undefvariable(const VornScriptSymbol& symbol, std::s
             auto& variables = scopes_[index]->variables;
             for (auto entry = variables.begin(); entry != variables.end(); ++entry) {
                 if (&entry->second == slot) {
+                    --livevariables_[static_cast<size_t>(entry->first)];
                     variables.erase(entry);
                     renewvariablestamp();
                     return true;
@@ -251,6 +266,9 @@ void VornScriptContextBase::leavescope() {
         functionstamp_ = nextstamp();
     }
     pendingpostoperations_ -= scope.postoperations.size();
+    for (const auto& variable : scope.variables) {
+        --livevariables_[static_cast<size_t>(variable.first)];
+    }
     scope.clear();
 }
 

@@ -309,6 +309,8 @@ private:
     // Renews the stamp when a variable of the name is visible from the
     // current scope, which a new one there would hide.
     void renewifhiding(VornSymbolId id);
+    // Adds a variable to a scope, counting it in livevariables_.
+    void addvariable(VornScriptScope& scope, VornSymbolId id, VornScriptObjectPtr value);
     void renewvariablestamp();
     // The scope that a "::" name or a plain name is defined in.
     VornScriptScope& definitionscope(const VornScriptSymbol& symbol);
@@ -319,6 +321,10 @@ private:
     size_t depth_ = 0;
     uint64_t variablestamp_ = 0;
     uint64_t functionstamp_ = 0;
+    // Per symbol id, the number of variables of that name in the live
+    // scopes: a name nobody holds cannot hide anything, so most definitions
+    // skip the search for a visible one.
+    std::vector<uint32_t> livevariables_;
     // Post-operations registered in all scopes and not yet carried out.
     size_t pendingpostoperations_ = 0;
     std::vector<VornRef<VornScriptUserExtension>> extensions_;
