@@ -177,6 +177,36 @@ TEST(NumberTexts, FixedTextsAndSnapping) {
     EXPECT_FALSE(vornscript::doubleiswhole(std::nan(""), whole));
 }
 
+// Snapping near a tie between two millionths takes a shortcut without the
+// text; it must land exactly where the six-decimal text reads back, on
+// both sides of every tie, on exact binary ties and for negative values.
+TEST(NumberTexts, SnappingNearTiesMatchesTheText) {
+    const auto throughtext = [](double value) {
+        double parsed = 0.0;
+        const std::string text = vornscript::doubletext(value);
+        std::from_chars(text.data(), text.data() + text.size(), parsed);
+        return parsed;
+    };
+    std::vector<double> values = {0.0078125, 0.0234375, 1.5 / 1e6, 2.5 / 1e6, 1e-6 / 2};
+    for (int64_t k = 0; k < 4000; ++k) {
+        // Products like x * 0.5 with x on a six-decimal grid end in a 5.
+        const double tie = (static_cast<double>(k * 7919 % 20000000) + 0.5) / 1e6;
+        values.push_back(tie);
+        values.push_back(std::nextafter(tie, 0.0));
+        values.push_back(std::nextafter(tie, 1e9));
+        values.push_back(static_cast<double>(k * 104729) * 0.000001 * 0.5);
+        values.push_back(4294967295.0 - static_cast<double>(k) - 0.0000005);
+    }
+    for (const double value : values) {
+        for (const double signedvalue : {value, -value}) {
+            const double snapped = vornscript::snapdouble(signedvalue);
+            const double expected = throughtext(signedvalue);
+            EXPECT_EQ(snapped, expected) << vornscript::doubletext(signedvalue);
+            EXPECT_EQ(std::signbit(snapped), std::signbit(expected));
+        }
+    }
+}
+
 TEST(NumberTexts, PlainDecimalTexts) {
     const struct {
         const char* text;

@@ -333,6 +333,25 @@ std::string doubletext(double value) {
     return text;
 }
 
+namespace {
+
+// Snaps a magnitude whose product with 1e6 lies within rounding error of a
+// tie between two millionths. The exact product is the rounded product plus
+// the residual fma yields; its side of the tie picks the neighbour, and an
+// exact tie goes to the even one, as the six-decimal text rounds.
+double snapneartie(double magnitude) {
+    const double scaled = magnitude * 1e6;
+    const double residual = std::fma(magnitude, 1e6, -scaled);
+    const double below = std::floor(scaled);
+    // Both subtractions are exact: scaled lies within one of below, and the
+    // fraction lies near 0.5.
+    const double excess = (scaled - below - 0.5) + residual;
+    const bool up = excess > 0 || (excess == 0 && std::fmod(below, 2.0) != 0);
+    return (up ? below + 1 : below) / 1e6;
+}
+
+} // namespace
+
 double snapdouble(double value) {
     if (!std::isfinite(value)) {
         return value;
@@ -352,6 +371,7 @@ double snapdouble(double value) {
         if (std::fabs(fraction - 0.5) > tolerance) {
             return std::nearbyint(scaled) / 1e6;
         }
+        return std::copysign(snapneartie(magnitude), value);
     }
     std::string text;
     appenddoubletext(text, value);
