@@ -4,11 +4,13 @@
 // numeric order) is computed once as a sort key and the sort moves indexes
 // into the key list, so a comparison neither converts nor allocates. The comparison is a callable
 // handed to the introspective sort, which stays safe for orders that are not consistent; with a
-// script compare function the callable calls it through the ordinary call resolution.
+// compare function the callable calls it through the ordinary call resolution, a script function
+// directly once found.
 #include "sysfunctions/collectionfunctions.h"
 
 #include "interpreter/functioncalls.h"
 #include "interpreter/raise.h"
+#include "interpreter/userfunctions.h"
 #include "sysfunctions/collectioncompare.h"
 #include "sysfunctions/collectionsupport.h"
 #include "sysfunctions/introsort.h"
@@ -168,23 +170,31 @@ template <bool inverse> bool sortwithfunction(VornSystemCall& call) {
     } else if (vector != nullptr && !vector->getvectorelements(elements, call.error)) {
         return false;
     }
-    const std::string name = call.arguments[1]->tostring();
+    const VornScriptLookupName function(call.arguments[1]->tostring());
+    const std::string& name = function.text;
     const std::span<const VornScriptObjectPtr> extra = call.arguments.subspan(2);
     const std::string notfound = interpretermessage("function not found");
-    // Reused by every comparison; the dispatcher may pad it.
-    VornScriptObjectList arguments;
+    // Reused by every comparison: the two compared elements, then the
+    // further arguments.
+    VornScriptObjectList arguments(2);
+    arguments.insert(arguments.end(), extra.begin(), extra.end());
     const auto less = [&](uint32_t a, uint32_t b) {
         if (inverse) {
             std::swap(a, b);
         }
-        arguments.clear();
-        arguments.push_back(elements[a] ? elements[a] : makeundefinedvalue());
-        arguments.push_back(elements[b] ? elements[b] : makeundefinedvalue());
-        arguments.insert(arguments.end(), extra.begin(), extra.end());
+        arguments[0] = elements[a] ? elements[a] : makeundefinedvalue();
+        arguments[1] = elements[b] ? elements[b] : makeundefinedvalue();
         VornScriptObjectPtr result;
         std::string error;
-        if (!callfunction(call.context, name, arguments, result, error,
-                          VornScriptSourcePosition())) {
+        // A script function is found through the name's cache, which stays
+        // valid until the functions change, and called directly.
+        const VornScriptUserFunction* userfunction =
+            name.empty() ? nullptr : finduserfunction(call.context, function, arguments.size());
+        if (userfunction != nullptr && userfunction->body) {
+            result = invokeuserfunction(call.context, *userfunction, arguments);
+        } else if (VornScriptObjectList padded(arguments); // the dispatcher may pad its list
+                   !callfunction(call.context, name, padded, result, error,
+                                 VornScriptSourcePosition())) {
             throw VornSortAbort{error == notfound ? comparefunctionmessage(name, "not found")
                                                   : error};
         }

@@ -91,6 +91,41 @@ TEST(CollectionScripts, SortOrders) {
     });
 }
 
+// A script compare function is found once and called directly; every other
+// callee, and every failure, keeps the messages of a call by name.
+TEST(CollectionScripts, SortCompareFunctions) {
+    checkcases({
+        {"function bad(a, b) { return 'x'; } sort([2, 1], 'bad')",
+         "<error> test Line 1 Col 36 compare function bad($$) must return true if a < b"},
+        {"function boom(a, b) { return a < nothing; } sort([2, 1], 'boom')",
+         "<error> test Line 1 Col 34 variable not defined: nothing"},
+        {"function one(a) { return true; } sort([2, 1], 'one')",
+         "<error> test Line 1 Col 34 compare function one($$) not found"},
+        {"function deep(a, b) { return sort([a, b], 'deep')[0] == a; } sort([2, 1], 'deep')",
+         "<error> test Line 1 Col 30 too many recursive calls: deep"},
+        // A system function answers when no script function does.
+        {"sort([2, 1], 'strcmp')", "[1,2]"},
+        // Further arguments, variable arguments and a global name.
+        {"function bylimit(a, b, limit, ...) { return a % limit < b % limit; } "
+         "sort([13, 21, 5], 'bylimit', 10, 'x')",
+         "[21,13,5]"},
+        {"function plain(a, b) { return a < b; } inversesort([13, 21, 5], '::plain')", "[21,13,5]"},
+        // A function defined while sorting renews the lookup; a nested sort
+        // keeps its own argument list.
+        {"var calls = 0; function redef(a, b) { if (++calls == 3) "
+         "eval('function helper(x) { return x; }'); return a < b; } "
+         "sort([5, 3, 9, 1, 7, 2, 8], 'redef') + (calls >= 6)",
+         "[1,2,3,5,7,8,9]1"},
+        {"function plain(a, b) { return a < b; } "
+         "function outer(a, b) { return sort([b, a], 'plain')[0] == a; } "
+         "sort([3, 1, 2], 'outer')",
+         "[1,2,3]"},
+        // By-value parameters are copies: changing one leaves the elements.
+        {"function change(a, b) { a = 0; return b > 2; } var v = [1, 3]; sort(v, 'change') + v",
+         "[1,3][1,3]"},
+    });
+}
+
 TEST(CollectionScripts, Grep) {
     checkcases({
         {PERSON "grepkeys(s, '=~', 'o')", "{color: 'blue', month: 5}"},

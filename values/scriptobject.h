@@ -85,7 +85,10 @@ public:
     bool isconst() const { return const_; }
     void setconst(bool isconst) { const_ = isconst; }
     const std::string& getname() const { return name_; }
-    void setname(std::string name) { name_ = std::move(name); }
+    // A bound variable's name comes from the symbol table or a parameter:
+    // copied in place, without a temporary.
+    void setname(const std::string& name) { name_ = name; }
+    void setname(std::string&& name) { name_ = std::move(name); }
     // Names a member or element "<parent><open><key><close>" ("s.x",
     // "v[3]"; close 0 for none). An element reached the same way again keeps
     // its name, so the usual case compares instead of building a text.
