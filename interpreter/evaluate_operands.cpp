@@ -321,12 +321,12 @@ int pureheight(VornScriptExpressionBase& node, int budget) {
 }
 
 // Takes back the counts purenumber gave a pure subtree it evaluated.
-void uncount(VornScriptExpressionBase& node) {
-    --node.callcount;
-    if (node.nodekind == VornScriptNodeKind::binaryexpression) {
-        auto& binary = static_cast<VornScriptBinaryExpression&>(node);
-        uncount(*binary.left);
-        uncount(*binary.right);
+void uncount(const VornScriptNodePtr& node) {
+    --node->callcount;
+    if (node->nodekind == VornScriptNodeKind::binaryexpression) {
+        auto& binary = static_cast<VornScriptBinaryExpression&>(*node);
+        uncount(binary.left);
+        uncount(binary.right);
     }
 }
 
@@ -357,17 +357,18 @@ inline bool pureoperand(VornScriptExpressionBase& node, VornScriptContextBase& c
             return false;
         }
         if (!number.whole && !std::isfinite(number.doublevalue)) [[unlikely]] {
-            uncount(node);
+            uncount(static_cast<VornScriptBinaryExpression&>(node).left);
+            uncount(static_cast<VornScriptBinaryExpression&>(node).right);
             return false;
         }
-        return true;
+        break;
     }
     ++node.callcount;
     return true;
 }
 
-// Evaluates a pure subtree as binaryoperand would, counting each node once;
-// false, with no node counted, when it has to give up.
+// Evaluates a pure subtree as binaryoperand would, counting each node below
+// [node] once; false, with none of them counted, when it has to give up.
 bool purenumber(VornScriptBinaryExpression& node, VornScriptContextBase& context,
                 NumberResult& number) {
     NumberResult a;
@@ -376,7 +377,7 @@ bool purenumber(VornScriptBinaryExpression& node, VornScriptContextBase& context
         return false;
     }
     if (!pureoperand(*node.right, context, b)) {
-        uncount(*node.left);
+        uncount(node.left);
         return false;
     }
     const TokenKind op = node.op;
@@ -388,8 +389,26 @@ bool purenumber(VornScriptBinaryExpression& node, VornScriptContextBase& context
         const bool truth = comparenumbers(node, op, a, b, context);
         number = NumberResult{true, truth ? 1 : 0, truth ? 1.0 : 0.0};
     }
-    ++node.callcount;
     return true;
+}
+
+// Evaluates a pure subtree that fits below the nesting limit (so it cannot
+// trip it) natively, [node] itself left for the caller to count; false when
+// it is none or gave up, which makes it none from now on.
+bool trypure(VornScriptBinaryExpression& node, VornScriptContextBase& context,
+             NumberResult& number) {
+    const int height = node.interpretershape != 0 && node.interpretershape != shapenotpure
+                           ? node.interpretershape
+                           : pureheight(node, maxpureheight);
+    if (height <= 0 ||
+        context.evaluationdepth + height >= VornScriptContextBase::maxevaluationdepth) {
+        return false;
+    }
+    if (purenumber(node, context, number)) [[likely]] {
+        return true;
+    }
+    node.interpretershape = shapenotpure;
+    return false;
 }
 
 } // namespace
@@ -434,18 +453,11 @@ void evaluateoperand(VornScriptExpressionBase& node, VornScriptContextBase& cont
         break;
     case VornScriptNodeKind::binaryexpression: {
         auto& binary = static_cast<VornScriptBinaryExpression&>(node);
-        // A pure subtree that fits below the nesting limit cannot trip it.
-        const int height = binary.interpretershape != 0 && binary.interpretershape != shapenotpure
-                               ? binary.interpretershape
-                               : pureheight(binary, maxpureheight);
-        if (height > 0 &&
-            context.evaluationdepth + height < VornScriptContextBase::maxevaluationdepth) {
-            NumberResult number;
-            if (purenumber(binary, context, number)) [[likely]] {
-                setnumber(operand, number);
-                return;
-            }
-            binary.interpretershape = shapenotpure;
+        NumberResult number;
+        if (trypure(binary, context, number)) {
+            ++node.callcount;
+            setnumber(operand, number);
+            return;
         }
         // Below the nesting limit (checked above), so the guard cannot trip.
         ++node.callcount;
@@ -489,6 +501,10 @@ bool evaluatecondition(VornScriptExpressionBase& condition, VornScriptContextBas
 
 VornScriptObjectPtr evaluatebinary(VornScriptBinaryExpression& node,
                                    VornScriptContextBase& context) {
+    NumberResult number;
+    if (trypure(node, context, number)) {
+        return makeresultvalue(number);
+    }
     VornOperand result;
     binaryoperand(node, context, result);
     return operandvalue(result);
