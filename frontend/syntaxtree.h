@@ -392,6 +392,9 @@ public:
     TokenKind op;
     VornScriptNodePtr left;
     VornScriptNodePtr right;
+    // The interpreter's classification of the subtree, made on its first
+    // evaluation; the front end never reads it.
+    uint8_t interpretershape = 0;
 };
 
 // target op value, op one of = =& += -= *= /= %= |= &= ^= <<= >>=

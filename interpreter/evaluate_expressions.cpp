@@ -10,6 +10,7 @@
 #include "values/structurehandler.h"
 #include "values/vectorhandler.h"
 
+#include <charconv>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -107,9 +108,9 @@ void compoundassign(const VornScriptExpressionBase& node, TokenKind op,
     NumberResult b;
     if (valuenumber(*left, a) && operandnumber(right, b)) {
         storenumber(node, left,
-                    a.whole && b.whole ? longoperation(node, op, a.longvalue, b.longvalue, context)
-                                       : doubleoperation(node, op, a.doublevalue, b.doublevalue,
-                                                         context),
+                    a.whole && b.whole
+                        ? longoperation(node, op, a.longvalue, b.longvalue, context)
+                        : doubleoperation(node, op, a.doublevalue, b.doublevalue, context),
                     context);
         return;
     }
@@ -350,10 +351,23 @@ VornScriptObjectPtr evaluateelement(VornScriptVectorReference& node,
         type = index->readlong(unused) ? VornObjectType::vector : VornObjectType::structure;
         check(collection->assign(makevalueoftype(type), error), node, error, context);
     }
-    const std::string indextext = index->tostring();
+    // The index's text names the element; a computed whole number is
+    // written into a buffer instead of a string of its own.
+    std::string indexstring;
+    char buffer[24];
+    std::string_view indextext;
+    const VornScriptObjectStringHandler* plain = index->plainstring();
+    if (plain != nullptr && plain->isnativelong() && type == VornObjectType::vector) {
+        const auto written =
+            std::to_chars(buffer, buffer + sizeof buffer, plain->numberreading().longvalue);
+        indextext = std::string_view(buffer, written.ptr);
+    } else {
+        indexstring = index->tostring();
+        indextext = indexstring;
+    }
     VornScriptObjectPtr element;
     if (type == VornObjectType::structure) {
-        check(collection->accessstructuremember(indextext, element, error), node, error, context);
+        check(collection->accessstructuremember(indexstring, element, error), node, error, context);
     } else {
         int64_t position = 0;
         check(getlong(index, position, error), node, error, context);

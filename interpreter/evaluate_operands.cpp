@@ -14,6 +14,7 @@
 #include "values/conversions.h"
 #include "values/numbers.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vornscript {
@@ -233,8 +234,8 @@ void binaryoperand(VornScriptBinaryExpression& node, VornScriptContextBase& cont
     // An undefined operand is the empty text for +, stays undefined for == and !=.
     auto evaluate = [&](VornScriptExpressionBase& child, VornOperand& operand) {
         evaluateoperand(child, context, operand);
-        if (operand.kind == VornOperand::Kind::value &&
-            (!operand.value || operand.value->isnull())) [[unlikely]] {
+        if (operand.kind == VornOperand::Kind::value && (!operand.value || operand.value->isnull()))
+            [[unlikely]] {
             if (op == '+') {
                 setvalue(operand, makestringvalue(std::string()));
             } else if (op != TOKEN_EQUAL && op != TOKEN_NOTEQUAL) {
@@ -261,10 +262,10 @@ void binaryoperand(VornScriptBinaryExpression& node, VornScriptContextBase& cont
     NumberResult b;
     if (operandnumber(left, a) && operandnumber(right, b)) {
         if (isarithmetic(op)) {
-            setnumber(result, a.whole && b.whole
-                                  ? longoperation(node, op, a.longvalue, b.longvalue, context)
-                                  : doubleoperation(node, op, a.doublevalue, b.doublevalue,
-                                                    context));
+            setnumber(result,
+                      a.whole && b.whole
+                          ? longoperation(node, op, a.longvalue, b.longvalue, context)
+                          : doubleoperation(node, op, a.doublevalue, b.doublevalue, context));
             return;
         }
         if (iscomparison(op)) {
@@ -277,6 +278,137 @@ void binaryoperand(VornScriptBinaryExpression& node, VornScriptContextBase& cont
     } else {
         valueoperation(node, op, left, right, context, result);
     }
+}
+
+// Pure subtrees: arithmetic and comparison operators over number literals
+// and variables, at most maxpureheight operator levels deep. Evaluating one
+// changes nothing but the counters, so purenumber may compute it natively
+// and, when a variable turns out to hold no number, give up: binaryoperand
+// then evaluates the subtree again with the same result as evaluating it once.
+constexpr int maxpureheight = 32;
+constexpr uint8_t shapenotpure = 255;
+
+// The operator levels of a pure subtree, 0 for a leaf, -1 when it is none;
+// binary nodes remember their answer.
+int pureheight(VornScriptExpressionBase& node, int budget) {
+    switch (node.nodekind) {
+    case VornScriptNodeKind::constvalue: {
+        const LiteralCache& cache = literalcache(static_cast<VornScriptConstValue&>(node));
+        return cache.isnumber && (cache.number.whole || std::isfinite(cache.number.doublevalue))
+                   ? 0
+                   : -1;
+    }
+    case VornScriptNodeKind::variablereference:
+        return 0;
+    case VornScriptNodeKind::binaryexpression:
+        break;
+    default:
+        return -1;
+    }
+    auto& binary = static_cast<VornScriptBinaryExpression&>(node);
+    if (binary.interpretershape == 0) {
+        binary.interpretershape = shapenotpure;
+        if (budget > 0 && binary.left && binary.right &&
+            (isarithmetic(binary.op) || iscomparison(binary.op))) {
+            const int left = pureheight(*binary.left, budget - 1);
+            const int right = pureheight(*binary.right, budget - 1);
+            if (left >= 0 && right >= 0) {
+                binary.interpretershape = static_cast<uint8_t>(1 + std::max(left, right));
+            }
+        }
+    }
+    return binary.interpretershape == shapenotpure ? -1 : binary.interpretershape;
+}
+
+// Takes back the counts purenumber gave a pure subtree it evaluated.
+void uncount(const VornScriptNodePtr& node) {
+    --node->callcount;
+    if (node->nodekind == VornScriptNodeKind::binaryexpression) {
+        auto& binary = static_cast<VornScriptBinaryExpression&>(*node);
+        uncount(binary.left);
+        uncount(binary.right);
+    }
+}
+
+bool purenumber(VornScriptBinaryExpression& node, VornScriptContextBase& context,
+                NumberResult& number);
+
+// An operand of a pure operator as operandnumber reads it, leaves in place.
+// A computed number that is not finite takes the value-based operators, so
+// the subtree gives up.
+inline bool pureoperand(VornScriptExpressionBase& node, VornScriptContextBase& context,
+                        NumberResult& number) {
+    switch (node.nodekind) {
+    case VornScriptNodeKind::constvalue:
+        number = static_cast<const LiteralCache&>(
+                     *static_cast<VornScriptConstValue&>(node).interpretervalue)
+                     .number;
+        break;
+    case VornScriptNodeKind::variablereference: {
+        VornScriptObjectPtr* slot =
+            context.findvariable(static_cast<VornScriptVariableReference&>(node).name);
+        if (slot == nullptr || !valuenumber(**slot, number)) {
+            return false;
+        }
+        break;
+    }
+    default:
+        if (!purenumber(static_cast<VornScriptBinaryExpression&>(node), context, number)) {
+            return false;
+        }
+        if (!number.whole && !std::isfinite(number.doublevalue)) [[unlikely]] {
+            uncount(static_cast<VornScriptBinaryExpression&>(node).left);
+            uncount(static_cast<VornScriptBinaryExpression&>(node).right);
+            return false;
+        }
+        break;
+    }
+    ++node.callcount;
+    return true;
+}
+
+// Evaluates a pure subtree as binaryoperand would, counting each node below
+// [node] once; false, with none of them counted, when it has to give up.
+bool purenumber(VornScriptBinaryExpression& node, VornScriptContextBase& context,
+                NumberResult& number) {
+    NumberResult a;
+    NumberResult b;
+    if (!pureoperand(*node.left, context, a)) {
+        return false;
+    }
+    if (!pureoperand(*node.right, context, b)) {
+        uncount(node.left);
+        return false;
+    }
+    const TokenKind op = node.op;
+    if (isarithmetic(op)) {
+        number = a.whole && b.whole
+                     ? longoperation(node, op, a.longvalue, b.longvalue, context)
+                     : doubleoperation(node, op, a.doublevalue, b.doublevalue, context);
+    } else {
+        const bool truth = comparenumbers(node, op, a, b, context);
+        number = NumberResult{true, truth ? 1 : 0, truth ? 1.0 : 0.0};
+    }
+    return true;
+}
+
+// Evaluates a pure subtree that fits below the nesting limit (so it cannot
+// trip it) natively, [node] itself left for the caller to count; false when
+// it is none or gave up, which makes it none from now on.
+bool trypure(VornScriptBinaryExpression& node, VornScriptContextBase& context,
+             NumberResult& number) {
+    const int height = node.interpretershape != 0 && node.interpretershape != shapenotpure
+                           ? node.interpretershape
+                           : pureheight(node, maxpureheight);
+    if (height <= 0 ||
+        context.evaluationdepth + height >= VornScriptContextBase::maxevaluationdepth) {
+        return false;
+    }
+    if (purenumber(node, context, number)) [[likely]] {
+        return true;
+    }
+    node.interpretershape = shapenotpure;
+    return false;
 }
 
 } // namespace
@@ -320,10 +452,17 @@ void evaluateoperand(VornScriptExpressionBase& node, VornScriptContextBase& cont
         }
         break;
     case VornScriptNodeKind::binaryexpression: {
+        auto& binary = static_cast<VornScriptBinaryExpression&>(node);
+        NumberResult number;
+        if (trypure(binary, context, number)) {
+            ++node.callcount;
+            setnumber(operand, number);
+            return;
+        }
         // Below the nesting limit (checked above), so the guard cannot trip.
         ++node.callcount;
         EvaluationDepthGuard guard(context);
-        binaryoperand(static_cast<VornScriptBinaryExpression&>(node), context, operand);
+        binaryoperand(binary, context, operand);
         return;
     }
     default:
@@ -362,6 +501,10 @@ bool evaluatecondition(VornScriptExpressionBase& condition, VornScriptContextBas
 
 VornScriptObjectPtr evaluatebinary(VornScriptBinaryExpression& node,
                                    VornScriptContextBase& context) {
+    NumberResult number;
+    if (trypure(node, context, number)) {
+        return makeresultvalue(number);
+    }
     VornOperand result;
     binaryoperand(node, context, result);
     return operandvalue(result);

@@ -149,6 +149,36 @@ TEST(InterpreterExpressions, MembersElementsAndCollections) {
     });
 }
 
+// Operators over literals and variables are computed natively; a variable
+// without a number, a result that is not finite or a missing variable makes
+// the expression take the value-based operators with the same outcome.
+TEST(InterpreterExpressions, NativeOperatorSubtrees) {
+    checkcases({
+        {"var x = 'abc'; var r = ''; for (var i = 0; i < 2; i++) { r += x + i * 2 + ','; "
+         "x = i; } r",
+         "abc0,2,"},
+        {"var s = 2; s + (s = 5)", "10"},
+        {"var d = 1.50; [d + 1, d * 2, (d + 0) == 1.5]", "[2.500000,3,1]"},
+        {"var t = '12'; [t * 2, t + 2, t < 3]", "[24,14,0]"},
+        {"var u; u * 3 + 1", "<error> test Line 1 Col 8 value is undefined"},
+        {"var a = 1e308; (a * 10) - 1", "<error> test Line 1 Col 16 double value expected"},
+        {"var z = 0; 2 * (1 + 5 % z)", "<error> test Line 1 Col 25 division by 0"},
+        {"pi * 2 + 1", "7.283186"},
+        {"nosuch * 2 + 1", "<error> test Line 1 Col 1 variable not defined: nosuch"},
+        {"var m = 9223372036854775807; m * 2 - 1", "18446744073709551616.000000"},
+    });
+}
+
+// Element names come from the index's text, a computed whole number included.
+TEST(InterpreterExpressions, ElementNamesFromComputedIndexes) {
+    checkcases({
+        {"var v = [1, 2, 3]; var i = 1; swap(v[i - 1], v[i + 1]); v", "[3,2,1]"},
+        {"var v = [1, 2]; var i = 0; [isdefined(v[i + 1]), isdefined(v[i + 5])]", "[1,0]"},
+        {"var v = [5, 6]; var i = 1; var r =& v[i * 1]; r = 9; v[i] += 1; v[i - 1]++; v", "[6,10]"},
+        {"var s = {}; var i = 2; s[i * 2] = 'x'; s", "{4: 'x'}"},
+    });
+}
+
 TEST(InterpreterExpressions, Increments) {
     checkcases({
         {"var x = 1;var y = x++ + x++ + 3;x + ',' + y;", "3,5"},

@@ -9,6 +9,7 @@
 #include "interpreter/evaluationwrapper.h"
 
 #include <string>
+#include <vector>
 
 namespace vornscriptunittests {
 namespace {
@@ -99,6 +100,32 @@ TEST(InterpreterRun, CallCountsAndHooks) {
     EXPECT_EQ(loop.condition->callcount, 4u);
     EXPECT_EQ(context.evaluationdepth, 0);
     EXPECT_FALSE(context.findvariable("nothere", true));
+}
+
+// An operator expression computed natively counts each node once per
+// evaluation, also when it gives up for a text and is evaluated again.
+TEST(InterpreterRun, CallCountsOfNativeOperators) {
+    auto source = vornscript::makescriptsource(
+        "counts", "var x = 'a'; var r; for (var i = 0; i < 3; i++) { r = i * 2 + x; x = i; }");
+    vornscript::VornScriptParser parser(source);
+    auto root = parser.parse();
+    vornscript::VornCommandlineScript context;
+    vornscript::preparenode(*root, context);
+    vornscript::evaluatewrapped(*root, context);
+    auto& loop = static_cast<vornscript::VornScriptForLoop&>(*root->statements[2]);
+    auto& block = static_cast<vornscript::VornScriptEnterScope&>(*loop.body);
+    auto& body = static_cast<vornscript::VornScriptStatements&>(*block.statements);
+    auto& assignment =
+        static_cast<vornscript::VornScriptAssignmentExpression&>(*body.statements[0]);
+    auto& sum = static_cast<vornscript::VornScriptBinaryExpression&>(*assignment.value);
+    auto& product = static_cast<vornscript::VornScriptBinaryExpression&>(*sum.left);
+    const std::vector<const vornscript::VornScriptExpressionBase*> nodes = {
+        &sum, &product, product.left.get(), product.right.get(), sum.right.get()};
+    for (const vornscript::VornScriptExpressionBase* node : nodes) {
+        EXPECT_EQ(node->callcount, 3u);
+    }
+    EXPECT_EQ(loop.condition->callcount, 4u);
+    EXPECT_EQ(context.evaluationdepth, 0);
 }
 
 TEST(InterpreterRun, PermissionChecks) {
