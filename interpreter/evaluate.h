@@ -21,8 +21,40 @@ struct NumberResult {
 };
 // The arithmetic and bit operators on two whole or two floating numbers;
 // an overflowing whole result continues as a floating number.
-NumberResult longoperation(const VornScriptExpressionBase& node, TokenKind op, int64_t a, int64_t b,
-                           VornScriptContextBase& context);
+NumberResult longoperationslow(const VornScriptExpressionBase& node, TokenKind op, int64_t a,
+                               int64_t b, VornScriptContextBase& context);
+// The common whole-number cases inline; division, remainder, shifts,
+// overflow and errors out of line.
+inline NumberResult longoperation(const VornScriptExpressionBase& node, TokenKind op, int64_t a,
+                                  int64_t b, VornScriptContextBase& context) {
+    int64_t result = 0;
+    switch (op) {
+    case '+':
+        if (__builtin_add_overflow(a, b, &result)) {
+            break;
+        }
+        return NumberResult{true, result, static_cast<double>(result)};
+    case '-':
+        if (__builtin_sub_overflow(a, b, &result)) {
+            break;
+        }
+        return NumberResult{true, result, static_cast<double>(result)};
+    case '*':
+        if (__builtin_mul_overflow(a, b, &result)) {
+            break;
+        }
+        return NumberResult{true, result, static_cast<double>(result)};
+    case '&':
+        return NumberResult{true, a & b, static_cast<double>(a & b)};
+    case '|':
+        return NumberResult{true, a | b, static_cast<double>(a | b)};
+    case '^':
+        return NumberResult{true, a ^ b, static_cast<double>(a ^ b)};
+    default:
+        break;
+    }
+    return longoperationslow(node, op, a, b, context);
+}
 NumberResult doubleoperation(const VornScriptExpressionBase& node, TokenKind op, double a, double b,
                              VornScriptContextBase& context);
 // == != < > <= >= on two numbers, compared as whole numbers when both are whole.

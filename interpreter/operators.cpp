@@ -58,8 +58,8 @@ NumberResult numberresult(double value) {
 
 } // namespace
 
-NumberResult longoperation(const VornScriptExpressionBase& node, TokenKind op, int64_t a, int64_t b,
-                           VornScriptContextBase& context) {
+NumberResult longoperationslow(const VornScriptExpressionBase& node, TokenKind op, int64_t a,
+                               int64_t b, VornScriptContextBase& context) {
     int64_t result = 0;
     switch (op) {
     case '+':
