@@ -19,19 +19,6 @@
 namespace vornscript {
 namespace {
 
-[[noreturn]] void fail(const VornScriptExpressionBase& node, const char* phrase,
-                       VornScriptContextBase& context) {
-    raiseatnode(node, interpretermessage(phrase), &context);
-}
-
-// Raises the message of a failed value-layer operation.
-void check(bool succeeded, const VornScriptExpressionBase& node, const std::string& error,
-           VornScriptContextBase& context) {
-    if (!succeeded) [[unlikely]] {
-        raiseatnode(node, error, &context);
-    }
-}
-
 struct BuiltinConstant {
     std::string_view name;
     bool isdouble;
@@ -93,9 +80,9 @@ TokenKind compoundoperator(TokenKind op) {
 void storenumber(const VornScriptExpressionBase& node, const VornScriptObjectPtr& target,
                  const NumberResult& number, VornScriptContextBase& context) {
     std::string error;
-    check(number.whole ? target->setlong(number.longvalue, error)
-                       : target->setdouble(VornSnappedDouble{number.doublevalue}, error),
-          node, error, context);
+    checkatnode(number.whole ? target->setlong(number.longvalue, error)
+                             : target->setdouble(VornSnappedDouble{number.doublevalue}, error),
+                node, error, context);
 }
 
 // left op= right, stored into left. An undefined left counts as 0 for the
@@ -129,34 +116,34 @@ void compoundassign(const VornScriptExpressionBase& node, TokenKind op,
         value = numericoperation(node, op, current, rightvalue, context);
     }
     std::string error;
-    check(left->assign(value, error), node, error, context);
+    checkatnode(left->assign(value, error), node, error, context);
 }
 
 } // namespace
 
 VornScriptObjectPtr evaluateunary(VornScriptUnaryExpression& node, VornScriptContextBase& context) {
     if (!node.operand) {
-        fail(node, "factor missing in expression", context);
+        failatnode(node, "factor missing in expression", context);
     }
     const VornScriptObjectPtr operand = evaluatewrapped(*node.operand, context);
     if (!operand) {
-        fail(node, "number required", context);
+        failatnode(node, "number required", context);
     }
     std::string error;
     switch (node.op) {
     case '!': {
         bool value = false;
-        check(getbool(operand, value, error), node, error, context);
+        checkatnode(getbool(operand, value, error), node, error, context);
         return makeboolvalue(!value);
     }
     case '~': {
         int64_t value = 0;
-        check(getlong(operand, value, error), node, error, context);
+        checkatnode(getlong(operand, value, error), node, error, context);
         return makelongvalue(~value);
     }
     case '-': {
         if (!operand->isnumber()) {
-            fail(node, "number required", context);
+            failatnode(node, "number required", context);
         }
         int64_t whole = 0;
         if (operand->islong() && operand->readlong(whole) &&
@@ -164,7 +151,7 @@ VornScriptObjectPtr evaluateunary(VornScriptUnaryExpression& node, VornScriptCon
             return makelongvalue(-whole);
         }
         double value = 0.0;
-        check(getdouble(operand, value, error), node, error, context);
+        checkatnode(getdouble(operand, value, error), node, error, context);
         if (value == 0.0) {
             return makelongvalue(0);
         }
@@ -178,7 +165,7 @@ VornScriptObjectPtr evaluateunary(VornScriptUnaryExpression& node, VornScriptCon
         return makenumbervalue(-value);
     }
     default:
-        fail(node, "invalid number operation", context);
+        failatnode(node, "invalid number operation", context);
     }
 }
 
@@ -187,7 +174,7 @@ VornScriptObjectPtr evaluatetypecast(VornScriptTypeCastExpression& node,
     const VornScriptObjectPtr operand =
         node.operand ? evaluatewrapped(*node.operand, context) : VornScriptObjectPtr();
     if (!operand) {
-        fail(node, "number required", context);
+        failatnode(node, "number required", context);
     }
     std::string error;
     const std::string& type = node.type;
@@ -196,24 +183,24 @@ VornScriptObjectPtr evaluatetypecast(VornScriptTypeCastExpression& node,
     }
     if (type == "double" || type == "float") {
         double value = 0.0;
-        check(getdouble(operand, value, error), node, error, context);
+        checkatnode(getdouble(operand, value, error), node, error, context);
         return makenumbervalue(value);
     }
     if (type == "int" || type == "long") {
         int64_t value = 0;
-        check(getlong(operand, value, error), node, error, context);
+        checkatnode(getlong(operand, value, error), node, error, context);
         return makelongvalue(value);
     }
     VornScriptObjectPtr result;
     if (type == "structure") {
-        check(casttostructure(operand, result, error), node, error, context);
+        checkatnode(casttostructure(operand, result, error), node, error, context);
         return result;
     }
     if (type == "vector") {
-        check(casttovector(operand, result, error), node, error, context);
+        checkatnode(casttovector(operand, result, error), node, error, context);
         return result;
     }
-    fail(node, "not implemented", context);
+    failatnode(node, "not implemented", context);
 }
 
 VornScriptObjectPtr evaluatevariable(VornScriptVariableReference& node,
@@ -239,7 +226,7 @@ void assignbyvalue(const VornScriptExpressionBase& node, const VornScriptObjectP
                    const VornScriptObjectPtr& right, VornScriptContextBase& context) {
     std::string error;
     if (!right) {
-        check(left->assign(makeundefinedvalue(), error), node, error, context);
+        checkatnode(left->assign(makeundefinedvalue(), error), node, error, context);
         return;
     }
     const int32_t type = right->getobjecttype();
@@ -248,21 +235,21 @@ void assignbyvalue(const VornScriptExpressionBase& node, const VornScriptObjectP
     if ((type == VornObjectType::vector || type == VornObjectType::structure) &&
         !right->copyreference() && !fresh) {
         VornScriptObjectPtr copy;
-        check(makervalue(right, copy, error), node, error, context);
-        check(left->assign(copy, error), node, error, context);
+        checkatnode(makervalue(right, copy, error), node, error, context);
+        checkatnode(left->assign(copy, error), node, error, context);
         return;
     }
-    check(left->assign(right, error), node, error, context);
+    checkatnode(left->assign(right, error), node, error, context);
 }
 
 VornScriptObjectPtr evaluateassignment(VornScriptAssignmentExpression& node,
                                        VornScriptContextBase& context) {
     if (!node.target) {
-        fail(node, "variable expected on left side", context);
+        failatnode(node, "variable expected on left side", context);
     }
     const VornScriptObjectPtr left = evaluatewrapped(*node.target, context);
     if (!left || !left->islvalue()) {
-        fail(node, "variable expected on left side", context);
+        failatnode(node, "variable expected on left side", context);
     }
     // The value as an operand: a computed number is stored without a value.
     VornOperand operand;
@@ -270,7 +257,7 @@ VornScriptObjectPtr evaluateassignment(VornScriptAssignmentExpression& node,
         evaluateoperand(*node.value, context, operand);
     }
     if (left->isconst()) {
-        fail(node, "const object must not be changed", context);
+        failatnode(node, "const object must not be changed", context);
     }
     if (node.op == '=' && operand.kind == VornOperand::Kind::number) {
         storenumber(node, left, operand.number, context);
@@ -288,11 +275,11 @@ VornScriptObjectPtr evaluateassignment(VornScriptAssignmentExpression& node,
         // An undefined source has no content to share yet; give it an empty
         // text, so later assignments through either name reach both.
         if (right && right->isnull() && right != left) {
-            check(right->setstring(std::string(), error), node, error, context);
+            checkatnode(right->setstring(std::string(), error), node, error, context);
         }
-        check(left->assignreference(right, error), node, error, context);
+        checkatnode(left->assignreference(right, error), node, error, context);
     } else {
-        fail(node, "not implemented", context);
+        failatnode(node, "not implemented", context);
     }
     return left;
 }
@@ -300,20 +287,20 @@ VornScriptObjectPtr evaluateassignment(VornScriptAssignmentExpression& node,
 VornScriptObjectPtr evaluatemember(VornScriptStructureMemberReference& node,
                                    VornScriptContextBase& context) {
     if (node.membername.empty() && !node.memberkey) {
-        fail(node, "member name expected", context);
+        failatnode(node, "member name expected", context);
     }
     const VornScriptObjectPtr structure =
         node.structure ? evaluatewrapped(*node.structure, context) : VornScriptObjectPtr();
     if (!structure) {
-        fail(node, "structure variable expected", context);
+        failatnode(node, "structure variable expected", context);
     }
     std::string error;
     if (structure->isnull()) {
-        check(structure->assign(makevalueoftype(VornObjectType::structure), error), node, error,
-              context);
+        checkatnode(structure->assign(makevalueoftype(VornObjectType::structure), error), node,
+                    error, context);
     }
     if (structure->getobjecttype() != VornObjectType::structure) {
-        fail(node, "structure variable expected", context);
+        failatnode(node, "structure variable expected", context);
     }
     std::string computedkey;
     if (node.memberkey) {
@@ -322,7 +309,7 @@ VornScriptObjectPtr evaluatemember(VornScriptStructureMemberReference& node,
     }
     const std::string& key = node.memberkey ? computedkey : node.membername;
     VornScriptObjectPtr member;
-    check(structure->accessstructuremember(key, member, error), node, error, context);
+    checkatnode(structure->accessstructuremember(key, member, error), node, error, context);
     member->setpathname(structure->getname(), '.', key, 0);
     return member;
 }
@@ -330,18 +317,18 @@ VornScriptObjectPtr evaluatemember(VornScriptStructureMemberReference& node,
 VornScriptObjectPtr evaluateelement(VornScriptVectorReference& node,
                                     VornScriptContextBase& context) {
     if (!node.vector) {
-        fail(node, "vector variable expected", context);
+        failatnode(node, "vector variable expected", context);
     }
     if (!node.index) {
-        fail(node, "vector index expected", context);
+        failatnode(node, "vector index expected", context);
     }
     const VornScriptObjectPtr collection = evaluatewrapped(*node.vector, context);
     if (!collection) {
-        fail(node, "vector variable expected", context);
+        failatnode(node, "vector variable expected", context);
     }
     const VornScriptObjectPtr index = evaluatewrapped(*node.index, context);
     if (!index) {
-        fail(node, "vector index expected", context);
+        failatnode(node, "vector index expected", context);
     }
     index->normalize();
     std::string error;
@@ -349,7 +336,7 @@ VornScriptObjectPtr evaluateelement(VornScriptVectorReference& node,
     if (type != VornObjectType::vector && type != VornObjectType::structure) {
         int64_t unused = 0;
         type = index->readlong(unused) ? VornObjectType::vector : VornObjectType::structure;
-        check(collection->assign(makevalueoftype(type), error), node, error, context);
+        checkatnode(collection->assign(makevalueoftype(type), error), node, error, context);
     }
     // The index's text names the element; a computed whole number is
     // written into a buffer instead of a string of its own.
@@ -367,16 +354,18 @@ VornScriptObjectPtr evaluateelement(VornScriptVectorReference& node,
     }
     VornScriptObjectPtr element;
     if (type == VornObjectType::structure) {
-        check(collection->accessstructuremember(indexstring, element, error), node, error, context);
+        checkatnode(collection->accessstructuremember(indexstring, element, error), node, error,
+                    context);
     } else {
         int64_t position = 0;
-        check(getlong(index, position, error), node, error, context);
+        checkatnode(getlong(index, position, error), node, error, context);
         if (position < 0) {
             // Reported where the index is written, as the index is at fault.
-            fail(node.index ? *node.index : node, "vector index must be a positive number",
-                 context);
+            failatnode(node.index ? *node.index : node, "vector index must be a positive number",
+                       context);
         }
-        check(collection->accessvectorelement(position, element, error), node, error, context);
+        checkatnode(collection->accessvectorelement(position, element, error), node, error,
+                    context);
     }
     element->setpathname(collection->getname(), '[', indextext, ']');
     return element;
@@ -391,7 +380,8 @@ VornScriptObjectPtr evaluatecollection(VornScriptCollectionInit& node,
         const VornScriptObjectPtr value =
             item.value ? evaluatewrapped(*item.value, context) : VornScriptObjectPtr();
         VornScriptObjectPtr copy;
-        check(makervalue(value ? value : makeundefinedvalue(), copy, error), node, error, context);
+        checkatnode(makervalue(value ? value : makeundefinedvalue(), copy, error), node, error,
+                    context);
         // Elements are places scripts assign to.
         copy->setlvalue(true);
         values.push_back(std::move(copy));
@@ -412,7 +402,7 @@ VornScriptObjectPtr evaluatepostexpression(VornScriptPostExpression& node,
     const VornScriptObjectPtr operand =
         node.operand ? evaluatewrapped(*node.operand, context) : VornScriptObjectPtr();
     if (!operand) {
-        fail(node, "variable expected on left side", context);
+        failatnode(node, "variable expected on left side", context);
     }
     context.addpostoperation(VornScriptPostOperation{operand, node.op, &node});
     if (node.valueunused) {
@@ -420,14 +410,14 @@ VornScriptObjectPtr evaluatepostexpression(VornScriptPostExpression& node,
     }
     VornScriptObjectPtr copy;
     std::string error;
-    check(makervalue(operand, copy, error), node, error, context);
+    checkatnode(makervalue(operand, copy, error), node, error, context);
     return copy;
 }
 
 void applypostoperation(const VornScriptPostOperation& operation, VornScriptContextBase& context) {
     const VornScriptExpressionBase& node = *operation.node;
     if (operation.target->isconst()) {
-        fail(node, "const object must not be changed", context);
+        failatnode(node, "const object must not be changed", context);
     }
     const VornScriptObjectPtr& target = operation.target;
     const int64_t delta = operation.op == TOKEN_INCREMENT ? 1 : -1;
@@ -436,7 +426,7 @@ void applypostoperation(const VornScriptPostOperation& operation, VornScriptCont
     std::string error;
     if (target->islong() && target->readlong(value) &&
         !__builtin_add_overflow(value, delta, &result)) {
-        check(target->setlong(result, error), node, error, context);
+        checkatnode(target->setlong(result, error), node, error, context);
         return;
     }
     VornOperand one;

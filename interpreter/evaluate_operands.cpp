@@ -20,18 +20,6 @@
 namespace vornscript {
 namespace {
 
-[[noreturn]] void fail(const VornScriptExpressionBase& node, const char* phrase,
-                       VornScriptContextBase& context) {
-    raiseatnode(node, interpretermessage(phrase), &context);
-}
-
-void check(bool succeeded, const VornScriptExpressionBase& node, const std::string& error,
-           VornScriptContextBase& context) {
-    if (!succeeded) [[unlikely]] {
-        raiseatnode(node, error, &context);
-    }
-}
-
 // What the interpreter remembers about a literal. A literal that is the
 // plain decimal text of a whole number is made as a native number value, so
 // loops over literals neither copy nor re-read the text. Any other literal
@@ -126,7 +114,7 @@ bool logicaltruth(const VornScriptExpressionBase& node, const VornOperand& opera
     }
     bool value = false;
     std::string error;
-    check(getbool(operandvalue(operand), value, error), node, error, context);
+    checkatnode(getbool(operandvalue(operand), value, error), node, error, context);
     return value;
 }
 
@@ -218,17 +206,17 @@ void valueoperation(VornScriptBinaryExpression& node, TokenKind op, const VornOp
         setbool(result, listmembership(node, left, right, context));
         return;
     default:
-        fail(node, "invalid number operation", context);
+        failatnode(node, "invalid number operation", context);
     }
 }
 
 void binaryoperand(VornScriptBinaryExpression& node, VornScriptContextBase& context,
                    VornOperand& result) {
     if (!node.left) {
-        fail(node, "binary expression missing a value at left side", context);
+        failatnode(node, "binary expression missing a value at left side", context);
     }
     if (!node.right) {
-        fail(node, "binary expression missing a value at right side", context);
+        failatnode(node, "binary expression missing a value at right side", context);
     }
     const TokenKind op = node.op;
     // An undefined operand is the empty text for +, stays undefined for == and !=.
@@ -239,7 +227,7 @@ void binaryoperand(VornScriptBinaryExpression& node, VornScriptContextBase& cont
             if (op == '+') {
                 setvalue(operand, makestringvalue(std::string()));
             } else if (op != TOKEN_EQUAL && op != TOKEN_NOTEQUAL) {
-                fail(node, "value is undefined", context);
+                failatnode(node, "value is undefined", context);
             }
         }
     };

@@ -15,11 +15,6 @@
 namespace vornscript {
 namespace {
 
-[[noreturn]] void fail(const VornScriptExpressionBase& node, const char* phrase,
-                       VornScriptContextBase& context) {
-    raiseatnode(node, interpretermessage(phrase), &context);
-}
-
 // The operand that a division reads its divisor from: a division by zero is
 // reported where the divisor is written ("3/0" fails at the "0").
 const VornScriptExpressionBase& divisorof(const VornScriptExpressionBase& node) {
@@ -123,7 +118,7 @@ NumberResult longoperationslow(const VornScriptExpressionBase& node, TokenKind o
         }
         return longresult(a >> b);
     default:
-        fail(node, "invalid number operation", context);
+        failatnode(node, "invalid number operation", context);
     }
 }
 
@@ -142,15 +137,15 @@ NumberResult doubleoperation(const VornScriptExpressionBase& node, TokenKind op,
         }
         return numberresult(a / b);
     case '%':
-        fail(node, "operator % requires integer numbers", context);
+        failatnode(node, "operator % requires integer numbers", context);
     case '&':
     case '|':
     case '^':
     case TOKEN_SHIFTLEFT:
     case TOKEN_SHIFTRIGHT:
-        fail(node, "operation requires integer numbers", context);
+        failatnode(node, "operation requires integer numbers", context);
     default:
-        fail(node, "invalid number operation", context);
+        failatnode(node, "invalid number operation", context);
     }
 }
 
@@ -204,7 +199,7 @@ bool ordered(TokenKind op, int order, const VornScriptExpressionBase& node,
     case TOKEN_NOTEQUAL:
         return order != 0;
     default:
-        fail(node, illegalphrase, context);
+        failatnode(node, illegalphrase, context);
     }
 }
 
@@ -265,7 +260,7 @@ VornScriptObjectPtr numericoperation(const VornScriptExpressionBase& node, Token
         return {};
     }
     if (left->isnull() || right->isnull()) {
-        fail(node, "undefined value", context);
+        failatnode(node, "undefined value", context);
     }
     normalizeoperand(left);
     normalizeoperand(right);
@@ -273,7 +268,7 @@ VornScriptObjectPtr numericoperation(const VornScriptExpressionBase& node, Token
         int64_t a = 0;
         int64_t b = 0;
         if (!left->readlong(a) || !right->readlong(b)) {
-            fail(node, "number expected", context);
+            failatnode(node, "number expected", context);
         }
         return resultvalue(longoperation(node, op, a, b, context), left, right);
     }
@@ -314,7 +309,7 @@ bool comparevalues(const VornScriptExpressionBase& node, const VornScriptObjectP
         if (op == TOKEN_NOTEQUAL) {
             return !(leftmissing && rightmissing);
         }
-        fail(node, "number expected", context);
+        failatnode(node, "number expected", context);
     }
     if (left->isnumber() && right->isnumber()) {
         std::string error;
@@ -339,7 +334,7 @@ bool comparevalues(const VornScriptExpressionBase& node, const VornScriptObjectP
     if (op != TOKEN_EQUAL && op != TOKEN_NOTEQUAL &&
         (left->getobjecttype() != VornObjectType::string ||
          right->getobjecttype() != VornObjectType::string)) {
-        fail(node, "numbers or casted strings expected", context);
+        failatnode(node, "numbers or casted strings expected", context);
     }
     const std::string lefttext = left->tostring();
     const std::string righttext = right->tostring();

@@ -24,4 +24,18 @@ std::string interpretermessage(const char* phrase, const std::string& detail);
 [[noreturn]] void raiseatposition(const VornScriptSourcePosition& position,
                                   const std::string& message, VornScriptContextBase* context);
 
+// Raises the translated phrase at the node.
+[[noreturn]] inline void failatnode(const VornScriptExpressionBase& node, const char* phrase,
+                                    VornScriptContextBase& context) {
+    raiseatnode(node, interpretermessage(phrase), &context);
+}
+
+// Raises the message of a failed value-layer operation at the node.
+inline void checkatnode(bool succeeded, const VornScriptExpressionBase& node,
+                        const std::string& error, VornScriptContextBase& context) {
+    if (!succeeded) [[unlikely]] {
+        raiseatnode(node, error, &context);
+    }
+}
+
 } // namespace vornscript

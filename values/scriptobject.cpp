@@ -323,8 +323,7 @@ void VornScriptObject::setpathname(const std::string& parent, char open, std::st
     const size_t length = parent.size() + 1 + key.size() + (close != 0 ? 1 : 0);
     const std::string_view name = name_;
     if (name.size() == length && name.starts_with(parent) && name[parent.size()] == open &&
-        name.substr(parent.size() + 1, key.size()) == key &&
-        (close == 0 || name.back() == close)) {
+        name.substr(parent.size() + 1, key.size()) == key && (close == 0 || name.back() == close)) {
         return;
     }
     name_.clear();
