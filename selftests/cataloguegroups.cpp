@@ -6,9 +6,12 @@ namespace vornscriptunittests {
 
 std::vector<CatalogueGroup> cataloguegroups() {
     return {
-        {basiclanguagerows()},       {operatorrows()},
-        {statementrows()},           {incrementrows()},
-        {systemfunctionrowsfirst()}, {systemfunctionrowssecond()},
+        {basiclanguagerows()},
+        {operatorrows()},
+        {statementrows()},
+        {incrementrows()},
+        {systemfunctionrowsfirst()},
+        {systemfunctionrowssecond()},
         {livedatarows()},
     };
 }

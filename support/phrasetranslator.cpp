@@ -7,9 +7,13 @@ namespace {
 VornPhraseTranslator* installedtranslator = nullptr;
 }
 
-void setcurrenttranslator(VornPhraseTranslator* translator) { installedtranslator = translator; }
+void setcurrenttranslator(VornPhraseTranslator* translator) {
+    installedtranslator = translator;
+}
 
-VornPhraseTranslator* currenttranslator() { return installedtranslator; }
+VornPhraseTranslator* currenttranslator() {
+    return installedtranslator;
+}
 
 std::string translate(const std::string& phrase, const std::string& tag) {
     if (installedtranslator == nullptr || phrase.empty()) {

@@ -81,8 +81,7 @@ TEST(InterpreterLookupCache, SharedLiteralsStayUnchanged) {
     checkcases({
         {"function f(&a) { a = 7; } f(0 + 5); f(5 * 1); f(5); 0 + 5 + '|' + 5", "5|5"},
         {"var r = ''; for (var i = 0; i < 3; i++) { r += (1 += 4); } r", "15"},
-        {"var r = '>'; for (var i = 0; i < 3; i++) { var a = i + 1; a++; r += a + 1; } r",
-         ">345"},
+        {"var r = '>'; for (var i = 0; i < 3; i++) { var a = i + 1; a++; r += a + 1; } r", ">345"},
         // A for step's value is not used; the increment itself still happens.
         {"var i = 0; var r = '>'; for (; i < 3; i++) r += i; r + i", ">0123"},
         {"var r = 0; for (var i = 0; i < 3; i++) r = i++; r + '|' + (2 - 1)", "2|1"},
