@@ -102,9 +102,14 @@ VornScriptObjectPtr* VornScriptContextBase::findandcachevariable(const VornScrip
     return &scopes_[scopeindex]->variables[slotindex].second;
 }
 
-void VornScriptContextBase::renewifhiding(VornSymbolId id) {
-    const auto index = static_cast<size_t>(id);
-    if (index >= livevariables_.size() || livevariables_[index] == 0) {
+void VornScriptContextBase::renewifvisible(VornSymbolId id) {
+    // A parameter bound into a call's fresh scope, the common case, sees only
+    // that scope and the global one: two lookups instead of the outward search.
+    VornScriptScope& current = currentscope();
+    if (current.isfunctionscope()) {
+        if (current.indexof(id) >= 0 || (depth_ > 1 && globalscope().indexof(id) >= 0)) {
+            renewvariablestamp();
+        }
         return;
     }
     size_t scopeindex = 0;
@@ -143,21 +148,6 @@ bool VornScriptContextBase::definevariable(const VornScriptSymbol& symbol,
     bound->setname(symbolname(symbol.id));
     addvariable(scope, symbol.id, std::move(bound));
     return true;
-}
-
-void VornScriptContextBase::bindvariable(VornSymbolId id, VornScriptObjectPtr value) {
-    renewifhiding(id);
-    addvariable(currentscope(), id, std::move(value));
-}
-
-void VornScriptContextBase::addvariable(VornScriptScope& scope, VornSymbolId id,
-                                        VornScriptObjectPtr value) {
-    const auto index = static_cast<size_t>(id);
-    if (index >= livevariables_.size()) {
-        livevariables_.resize(index + 1);
-    }
-    ++livevariables_[index];
-    scope.variables.emplace_back(id, std::move(value));
 }
 
 void VornScriptContextBase::registerfunction(VornScriptUserFunction function) {
@@ -249,33 +239,16 @@ bool VornScriptContextBase::undefvariable(const std::string& name, std::string& 
     return undefvariable(resolvesymbol(name), error);
 }
 
-void VornScriptContextBase::enterscope(bool functionscope) {
-    if (depth_ == scopes_.size()) [[unlikely]] {
-        scopes_.push_back(std::make_unique<VornScriptScope>());
-    }
-    scopes_[depth_++]->functionscope = functionscope;
+void VornScriptContextBase::addscope() {
+    scopes_.push_back(std::make_unique<VornScriptScope>());
 }
 
-void VornScriptContextBase::leavescope() {
-    // The global scope stays for the whole run.
-    if (depth_ <= 1) {
-        return;
-    }
-    VornScriptScope& scope = *scopes_[--depth_];
+void VornScriptContextBase::leavescopeextras(VornScriptScope& scope) {
     if (!scope.functions.empty()) {
         functionstamp_ = nextstamp();
     }
     pendingpostoperations_ -= scope.postoperations.size();
-    for (const auto& variable : scope.variables) {
-        --livevariables_[static_cast<size_t>(variable.first)];
-    }
     scope.clear();
-}
-
-void VornScriptContextBase::unwindscopes(size_t depth) {
-    while (depth_ > depth && depth_ > 1) {
-        leavescope();
-    }
 }
 
 void VornScriptContextBase::runpendingpostoperations() {

@@ -171,8 +171,11 @@ public:
     bool undefvariable(const VornScriptSymbol& symbol, std::string& error);
     bool undefvariable(const std::string& name, std::string& error);
     // Adds the variable to the current scope as it is (no name given, no
-    // check for an existing one).
-    void bindvariable(VornSymbolId id, VornScriptObjectPtr value);
+    // check for an existing one). Inline: every call binds its parameters so.
+    void bindvariable(VornSymbolId id, VornScriptObjectPtr value) {
+        renewifhiding(id);
+        addvariable(currentscope(), id, std::move(value));
+    }
 
     // ---- lookup stamps ----
     // Renewed (from one process-wide sequence, so no two contexts share a
@@ -189,11 +192,36 @@ public:
 
     // ---- scopes ----
     // A function scope (a call's, or the global one) hides the scopes below it.
-    void enterscope(bool functionscope = false);
-    void leavescope();
+    // Entering and leaving are inline: every call and block does both.
+    void enterscope(bool functionscope = false) {
+        if (depth_ == scopes_.size()) [[unlikely]] {
+            addscope();
+        }
+        scopes_[depth_++]->functionscope = functionscope;
+    }
+    void leavescope() {
+        // The global scope stays for the whole run.
+        if (depth_ <= 1) {
+            return;
+        }
+        VornScriptScope& scope = *scopes_[--depth_];
+        for (const auto& variable : scope.variables) {
+            --livevariables_[static_cast<size_t>(variable.first)];
+        }
+        if (!scope.functions.empty() || !scope.postoperations.empty()) [[unlikely]] {
+            leavescopeextras(scope);
+            return;
+        }
+        scope.variables.clear();
+        scope.functionscope = false;
+    }
     size_t scopedepth() const { return depth_; }
     // Pops scopes until only [depth] remain.
-    void unwindscopes(size_t depth);
+    void unwindscopes(size_t depth) {
+        while (depth_ > depth && depth_ > 1) {
+            leavescope();
+        }
+    }
     VornScriptScope& currentscope() { return *scopes_[depth_ - 1]; }
     VornScriptScope& globalscope() { return *scopes_[0]; }
     // The scope at [index] from the global scope (0) to scopedepth() - 1.
@@ -308,9 +336,25 @@ private:
                         size_t& slotindex);
     // Renews the stamp when a variable of the name is visible from the
     // current scope, which a new one there would hide.
-    void renewifhiding(VornSymbolId id);
+    void renewifhiding(VornSymbolId id) {
+        const auto index = static_cast<size_t>(id);
+        if (index < livevariables_.size() && livevariables_[index] != 0) {
+            renewifvisible(id);
+        }
+    }
+    void renewifvisible(VornSymbolId id);
     // Adds a variable to a scope, counting it in livevariables_.
-    void addvariable(VornScriptScope& scope, VornSymbolId id, VornScriptObjectPtr value);
+    void addvariable(VornScriptScope& scope, VornSymbolId id, VornScriptObjectPtr value) {
+        const auto index = static_cast<size_t>(id);
+        if (index >= livevariables_.size()) [[unlikely]] {
+            livevariables_.resize(index + 1);
+        }
+        ++livevariables_[index];
+        scope.variables.emplace_back(id, std::move(value));
+    }
+    void addscope();
+    // The rest of leavescope for a scope holding functions or post-operations.
+    void leavescopeextras(VornScriptScope& scope);
     void renewvariablestamp();
     // The scope that a "::" name or a plain name is defined in.
     VornScriptScope& definitionscope(const VornScriptSymbol& symbol);

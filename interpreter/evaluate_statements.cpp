@@ -78,6 +78,18 @@ VornScriptObjectPtr initialvalue(const VornScriptDefineVariables::Variable& vari
     return value;
 }
 
+// A function returning a named text or number leaves it for the call to
+// detach once the call's scope is gone (see runbody): a local variable is then
+// held by nobody else and taken over instead of copied. Only where nothing
+// can run in between: the return is in a function body (not in eval code),
+// no postfix operation of the statement is pending, no debugger is attached.
+// A text or number never fails to detach, so no error moves to the call.
+bool detachesatcallend(const VornScriptObjectPtr& result, VornScriptContextBase& context) {
+    return !result->getname().empty() && result->plainstring() != nullptr &&
+           !context.callstack.empty() && context.evaldepth == 0 && !context.debuggeractive &&
+           context.currentscope().postoperations.empty();
+}
+
 } // namespace
 
 bool detachedrvalue(const VornScriptObjectPtr& value, VornScriptObjectPtr& result,
@@ -192,9 +204,11 @@ VornScriptObjectPtr evaluateenterscope(VornScriptEnterScope& node, VornScriptCon
 VornScriptObjectPtr evaluatereturn(VornScriptFunctionReturn& node, VornScriptContextBase& context) {
     VornScriptObjectPtr value;
     if (node.value) {
-        const VornScriptObjectPtr result = evaluatewrapped(*node.value, context);
+        VornScriptObjectPtr result = evaluatewrapped(*node.value, context);
         std::string error;
-        if (result && !detachedrvalue(result, value, error)) {
+        if (result && detachesatcallend(result, context)) {
+            value = std::move(result);
+        } else if (result && !detachedrvalue(result, value, error)) {
             raiseatnode(node, error, &context);
         }
     }

@@ -94,7 +94,7 @@ VornScriptObjectPtr evaluatecall(VornScriptFunctionCall& node, VornScriptContext
         finduserfunction(context, node.name, arguments.size());
     context.currentcall = &node;
     if (userfunction != nullptr && userfunction->body) [[likely]] {
-        return invokeuserfunction(context, *userfunction, arguments);
+        return invokeuserfunction(context, *userfunction, arguments, true);
     }
     VornScriptObjectPtr result;
     std::string error;

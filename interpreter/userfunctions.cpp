@@ -56,7 +56,10 @@ public:
         context.control.continuepending = false;
     }
     ~CallGuard() {
-        context_.unwindscopes(depth_);
+        // A normal return has left the call's scope already.
+        if (context_.scopedepth() > depth_) [[unlikely]] {
+            context_.unwindscopes(depth_);
+        }
         context_.callstack.pop_back();
         context_.currentcall = callnode_;
         context_.control.breakpending = breakpending_;
@@ -104,6 +107,15 @@ private:
     raiseatposition(callposition(context), message, &context);
 }
 
+VornScriptObjectPtr detached(VornScriptContextBase& context, const VornScriptObjectPtr& value) {
+    VornScriptObjectPtr copy;
+    std::string error;
+    if (!detachedrvalue(value, copy, error)) {
+        failcall(context, error);
+    }
+    return copy;
+}
+
 // Binds a parameter into the call's fresh scope. A parameter that may clash
 // with another one goes through the checked definition, which reports the clash.
 void define(VornScriptContextBase& context, const VornScriptUserFunction& function,
@@ -135,13 +147,18 @@ void bindreference(VornScriptContextBase& context, const VornScriptUserFunction&
 }
 
 // A value parameter holds a copy by the rules of "="; a temporary nobody
-// else holds is taken as it is.
+// else holds is taken as it is, out of the list when [take] allows.
 void bindvalue(VornScriptContextBase& context, const VornScriptUserFunction& function,
-               const VornScriptUserFunction::Parameter& parameter,
-               const VornScriptObjectPtr& argument) {
+               const VornScriptUserFunction::Parameter& parameter, VornScriptObjectPtr& argument,
+               bool take) {
     const bool fresh = argument.unique() && argument->getname().empty() &&
                        (!argument->getdatahandler() || argument->getdatahandler().unique());
-    VornScriptObjectPtr value = argument;
+    VornScriptObjectPtr value;
+    if (fresh && take) {
+        value = std::move(argument);
+    } else {
+        value = argument;
+    }
     if (!fresh) {
         std::string error;
         if (!makervalue(argument, value, error)) {
@@ -153,13 +170,15 @@ void bindvalue(VornScriptContextBase& context, const VornScriptUserFunction& fun
 }
 
 void bindparameters(VornScriptContextBase& context, const VornScriptUserFunction& function,
-                    const std::vector<VornScriptObjectPtr>& arguments) {
+                    std::vector<VornScriptObjectPtr>& arguments, bool disposable) {
+    // The vector of all arguments keeps them, so none moves out then.
+    const bool take = disposable && !function.variablearguments;
     for (size_t index = 0; index < function.parameters.size(); ++index) {
         const VornScriptUserFunction::Parameter& parameter = function.parameters[index];
         if (parameter.byreference) {
             bindreference(context, function, parameter, arguments[index]);
         } else {
-            bindvalue(context, function, parameter, arguments[index]);
+            bindvalue(context, function, parameter, arguments[index], take);
         }
     }
     if (function.variablearguments) {
@@ -175,14 +194,14 @@ void bindparameters(VornScriptContextBase& context, const VornScriptUserFunction
 }
 
 VornScriptObjectPtr runbody(VornScriptContextBase& context, const VornScriptUserFunction& function,
-                            const std::vector<VornScriptObjectPtr>& arguments) {
+                            std::vector<VornScriptObjectPtr>& arguments, bool disposable) {
     // The body's own eval or include may add functions to the scope holding
     // [function] and move the record: keep the body alive independently.
     const VornScriptNodePtr body = function.body;
     DebuggerCallBracket debugging(context);
     CallGuard guard(context, function);
     context.enterscope(true);
-    bindparameters(context, function, arguments);
+    bindparameters(context, function, arguments, disposable);
     VornScriptObjectPtr value = evaluatewrapped(*body, context);
     if (context.control.pendinggoto != nullptr) [[unlikely]] {
         checkpendinggoto(context);
@@ -194,14 +213,17 @@ VornScriptObjectPtr runbody(VornScriptContextBase& context, const VornScriptUser
         value = std::move(control.returnvalue);
     } else if (value) {
         // The last statement's value leaves the call detached from any variable.
-        VornScriptObjectPtr copy;
-        std::string error;
-        if (!detachedrvalue(value, copy, error)) {
-            failcall(context, error);
-        }
-        value = std::move(copy);
+        value = detached(context, value);
     }
     context.leavescope();
+    if (value && !value->getname().empty()) {
+        // A variable's value returned (see evaluatereturn): with the call's
+        // scope gone, a local's value is held here alone and detached as it is.
+        if (value.unique()) {
+            value->setname(std::string());
+        }
+        value = detached(context, value);
+    }
     if (context.scopedepth() != guard.entrydepth()) {
         failcall(context, interpretermessage("wrong scope after function call"));
     }
@@ -256,12 +278,13 @@ const VornScriptUserFunction* finduserfunctionbyname(VornScriptContextBase& cont
 
 VornScriptObjectPtr invokeuserfunction(VornScriptContextBase& context,
                                        const VornScriptUserFunction& function,
-                                       const std::vector<VornScriptObjectPtr>& arguments) {
+                                       std::vector<VornScriptObjectPtr>& arguments,
+                                       bool disposable) {
     if (context.callstack.size() >= static_cast<size_t>(context.recursionlimit)) {
         failcall(context, interpretermessage("too many recursive calls", function.name));
     }
     try {
-        return runbody(context, function, arguments);
+        return runbody(context, function, arguments, disposable);
     } catch (const VornScriptErrorException&) {
         throw;
     } catch (const std::exception& error) {

@@ -38,9 +38,12 @@ const VornScriptUserFunction* finduserfunctionbyname(VornScriptContextBase& cont
 // Runs a call of [function] with [arguments] (the caller's own objects for
 // variables, members and elements). The call site is the context's current
 // call node. Errors of the body reach the caller after the scopes are restored.
+// With [disposable] the caller drops the list after the call: a temporary
+// only the list holds moves into its parameter, so the call's scope holds it alone.
 VornScriptObjectPtr invokeuserfunction(VornScriptContextBase& context,
                                        const VornScriptUserFunction& function,
-                                       const std::vector<VornScriptObjectPtr>& arguments);
+                                       std::vector<VornScriptObjectPtr>& arguments,
+                                       bool disposable = false);
 
 // Raises "function name(a,b) not existing" (with suggestions) at the first
 // call of the tree that no user, extension or system function accepts. A

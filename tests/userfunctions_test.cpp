@@ -141,6 +141,42 @@ TEST(UserFunctions, Scopes) {
         {"function f() { while (true) break; return 'done'; } var r = ''; "
          "for (var i = 0; i < 2; i++) r += f(); r",
          "donedone"},
+        // Leaving a call's scope that holds functions, or postfix operations an error cut short.
+        {"function f(n) { eval(\"function q() { return 'i'; }\"); return q(); } "
+         "function q() { return 'g'; } f(1) + q() + f(2)",
+         "igi"},
+        {"function f(a) { return a++ + 3/0; } var r = ''; var e; try { f(1); } catch (e) "
+         "{ r += 'c'; } var i = 0; r += i++; r + i",
+         "c01"},
+        // A parameter hides a global that a function called from nested blocks reads.
+        {"var n = 'g'; function h() { return n; } function f(n) { return h() + n; } var r = h(); "
+         "{ { r += f('a'); } } r + h()",
+         "ggag"},
+    });
+}
+
+// A returned variable arrives as a value of its own: a local's value is taken
+// over when the call ends, anything still held elsewhere is copied.
+TEST(UserFunctions, ReturnedVariables) {
+    checkcases({
+        {"function f(n) { var v = n + 1; return v; } var a = f(1); a += 5; a + '|' + f(1)", "7|2"},
+        {"function f(n) { { var v = n * 2; return v; } } var a = f(4); a++; a + '|' + f(4)", "9|8"},
+        {"function f(s) { var v = s + 'x'; return v; } var a = [f('a'), f('b')]; a[0] += '!'; a",
+         "['ax!','bx']"},
+        {"function f(n) { return n; } function g(&r) { r = 9; } var y = f(2); g(y); y", "9"},
+        {"function f(n) { return n; } f(7) + f('a') + f(2.5) + f(-0)", "7a2.50"},
+        {"function f(n) { var v = [n]; return v; } var a = f(4); push(a, 5); a + '|' + f(4)",
+         "[4,5]|[4]"},
+        // Held elsewhere: a reference parameter's variable and a global stay as they are.
+        {"function f(&v) { return v; } var x = 1; var y = f(x); y += 1; x + '|' + y", "1|2"},
+        {"var g = 5; function f() { return g; } var y = f(); y++; g + '|' + y", "5|6"},
+        // Returns inside eval code, or with a postfix operation pending.
+        {"function f(n) { var r = eval(\"return n;\") + n; return r; } f(3)", "3"},
+        {"function f(n) { eval(\"return n;\"); return 'no'; } var y = f(3); y += 1; y", "4"},
+        {"function f(n) { var m = 1; return m += n++; } f(2)", "3"},
+        {"function cmp(a, b) { var r = a < b; return r; } var v = sort([3, 1, 2], 'cmp'); "
+         "v[0] += 10; v",
+         "[11,2,3]"},
     });
 }
 
