@@ -62,6 +62,22 @@ TEST(CollectionScripts, KeysAndValues) {
     });
 }
 
+TEST(CollectionScripts, StructureMemberStore) {
+    checkcases({
+        // A reference to a member survives members added after it.
+        {"var s = {}; s.a = 1; var r =& s.a; s.b = 1; s.c = 2; r = 5; s.a", "5"},
+        // Names stay in byte order whatever order they come in.
+        {"var s = {}; s.b = 2; s{'B'} = 3; s.a = 1; s{'a0'} = 4; s", "{B: 3, a: 1, a0: 4, b: 2}"},
+        // The counting pattern: test, create, update the same key in turn.
+        {"var c = {}; foreach (var k in ['x', 'y', 'x']) { if (!containskey(c, k)) c{k} = 0; "
+         "c{k} += 1; } c",
+         "{x: 2, y: 1}"},
+        // A removed member read again is a new, undefined one.
+        {"var s = {a: 1, b: 2}; s.a; removekey(s, 'a'); containskey(s, 'a') + '|' + s.a + '|' + s",
+         "0||{a: , b: 2}"},
+    });
+}
+
 TEST(CollectionScripts, SortOrders) {
     checkcases({
         {PERSON "sort(collectionvalues(s))", "[5,13,1967,'Dorvash','blue']"},

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace vornscriptunittests {
@@ -297,6 +298,44 @@ TEST(DataHandlers, StringHandlersAndIntegerLiveBase) {
     EXPECT_EQ(code, 0);
     EXPECT_EQ(plain->tostring(), "");
     EXPECT_EQ(VornScriptObjectStringHandler::makelong(5)->debuginfo(), "DATA: 5");
+}
+
+// The plain structure remembers its last member found; removing, clearing or
+// editing the map directly must never leave a lookup on a dropped member.
+TEST(DataHandlers, PlainStructureLookupCache) {
+    std::string error;
+    auto handler = makeref<VornScriptObjectStructureHandler>();
+    VornScriptObjectPtr first;
+    VornScriptObjectPtr member;
+    ASSERT_TRUE(handler->accessstructuremember("m", first, error));
+    ASSERT_TRUE(handler->getstructuremember("m", member, error));
+    EXPECT_EQ(member.get(), first.get());
+    ASSERT_TRUE(handler->removestructuremember("m", error));
+    EXPECT_FALSE(handler->getstructuremember("m", member, error));
+    EXPECT_EQ(error, "structure has no member m");
+    ASSERT_TRUE(handler->accessstructuremember("m", member, error));
+    EXPECT_NE(member.get(), first.get());
+    handler->clear();
+    EXPECT_FALSE(handler->getstructuremember("m", member, error));
+    ASSERT_TRUE(handler->accessstructuremember("n", member, error));
+    handler->members().erase("n");
+    EXPECT_FALSE(handler->getstructuremember("n", member, error));
+
+    // A large structure built back to front keeps its members sorted and
+    // every earlier member object stays the one its name finds.
+    constexpr int count = 100000;
+    std::vector<VornScriptObjectPtr> made(count);
+    for (int i = count - 1; i >= 0; --i) {
+        ASSERT_TRUE(handler->accessstructuremember(std::to_string(count + i), made[i], error));
+    }
+    std::vector<std::string> names;
+    ASSERT_TRUE(handler->getstructurefields(names, error));
+    ASSERT_EQ(names.size(), size_t{count});
+    EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
+    for (int i = 0; i < count; i += 997) {
+        ASSERT_TRUE(handler->getstructuremember(std::to_string(count + i), member, error));
+        EXPECT_EQ(member.get(), made[i].get());
+    }
 }
 
 TEST(DataHandlers, ExceptionStructure) {

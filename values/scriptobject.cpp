@@ -59,6 +59,18 @@ VornScriptDataHandlerPtr copystringhandler(const VornScriptDataHandlerPtr& handl
     return copy;
 }
 
+// Whether text holds part at offset (the caller checked the length).
+// Path names are short, so an inline loop beats a memcmp call.
+bool holdsat(std::string_view text, size_t offset, std::string_view part) {
+    const char* at = text.data() + offset;
+    for (size_t i = 0; i < part.size(); ++i) {
+        if (at[i] != part[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 VornScriptObject::VornScriptObject(VornScriptDataHandlerPtr handler)
@@ -322,8 +334,10 @@ void VornScriptObject::setpathname(const std::string& parent, char open, std::st
                                    char close) {
     const size_t length = parent.size() + 1 + key.size() + (close != 0 ? 1 : 0);
     const std::string_view name = name_;
-    if (name.size() == length && name.starts_with(parent) && name[parent.size()] == open &&
-        name.substr(parent.size() + 1, key.size()) == key && (close == 0 || name.back() == close)) {
+    // The key is where names of siblings differ, so it is compared first.
+    if (name.size() == length && name[parent.size()] == open &&
+        (close == 0 || name.back() == close) && holdsat(name, parent.size() + 1, key) &&
+        holdsat(name, 0, parent)) {
         return;
     }
     name_.clear();

@@ -111,12 +111,27 @@ bool VornScriptObjectStructureHandler::castrvalue(VornScriptDataHandlerPtr& resu
     return true;
 }
 
+bool VornScriptObjectStructureHandler::findmember(const std::string& name,
+                                                  VornScriptMemberMap::iterator& position) {
+    if (cached_ != members_.end() && cached_->first == name) {
+        position = cached_;
+        return true;
+    }
+    position = members_.lower_bound(name);
+    if (position == members_.end() || position->first != name) {
+        return false;
+    }
+    cached_ = position;
+    return true;
+}
+
 bool VornScriptObjectStructureHandler::accessstructuremember(const std::string& name,
                                                              VornScriptObjectPtr& member,
                                                              std::string&) {
-    auto found = members_.lower_bound(name);
-    if (found == members_.end() || found->first != name) {
+    VornScriptMemberMap::iterator found;
+    if (!findmember(name, found)) {
         found = members_.emplace_hint(found, name, makeref<VornScriptObject>());
+        cached_ = found;
     } else if (!found->second) {
         found->second = makeref<VornScriptObject>();
     }
@@ -127,8 +142,8 @@ bool VornScriptObjectStructureHandler::accessstructuremember(const std::string& 
 bool VornScriptObjectStructureHandler::getstructuremember(const std::string& name,
                                                           VornScriptObjectPtr& member,
                                                           std::string& error) {
-    const auto found = members_.find(name);
-    if (found == members_.end()) {
+    VornScriptMemberMap::iterator found;
+    if (!findmember(name, found)) {
         error = "structure has no member " + name;
         return false;
     }
@@ -155,6 +170,7 @@ bool VornScriptObjectStructureHandler::insertstructuremember(const std::string& 
 
 bool VornScriptObjectStructureHandler::removestructuremember(const std::string& name,
                                                              std::string&) {
+    cached_ = members_.end();
     members_.erase(name);
     return true;
 }
@@ -192,6 +208,7 @@ void VornScriptObjectStructureHandler::appendelementstring(std::string& out) {
 }
 
 void VornScriptObjectStructureHandler::clear() {
+    cached_ = members_.end();
     members_.clear();
 }
 

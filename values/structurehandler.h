@@ -32,6 +32,9 @@ class VornScriptObjectStructureHandler final : public VornScriptObjectStructureH
 public:
     VornScriptObjectStructureHandler();
     explicit VornScriptObjectStructureHandler(VornScriptMemberMap members);
+    // A copy would keep a lookup cache pointing into the other map.
+    VornScriptObjectStructureHandler(const VornScriptObjectStructureHandler&) = delete;
+    VornScriptObjectStructureHandler& operator=(const VornScriptObjectStructureHandler&) = delete;
 
     VornScriptDataHandlerPtr duplicate() override;
     bool castrvalue(VornScriptDataHandlerPtr& result, std::string& error) override;
@@ -50,11 +53,23 @@ public:
     void clear() override;
 
     // Direct access to the members for the interpreter and system functions.
-    VornScriptMemberMap& members() { return members_; }
+    // The caller may erase members, so the lookup cache is dropped.
+    VornScriptMemberMap& members() {
+        cached_ = members_.end();
+        return members_;
+    }
     const VornScriptMemberMap& members() const { return members_; }
 
 private:
+    // Whether the member exists; position is the member or where it would go.
+    // A hit is remembered for the next lookup.
+    bool findmember(const std::string& name, VornScriptMemberMap::iterator& position);
+
     VornScriptMemberMap members_;
+    // The last member found: scripts tend to touch one member several times
+    // in a row (containskey(s, k), then s{k} += ...). Map iterators stay
+    // valid while other members are added, so only erasing drops it.
+    VornScriptMemberMap::iterator cached_ = members_.end();
 };
 using VornScriptObjectStructureHandlerPtr = VornRef<VornScriptObjectStructureHandler>;
 
