@@ -26,13 +26,6 @@ std::string writtenname(const VornScriptSymbol& symbol) {
 
 } // namespace
 
-void VornScriptScope::clear() {
-    functionscope = false;
-    variables.clear();
-    functions.clear();
-    postoperations.clear();
-}
-
 VornScriptContextBase::VornScriptContextBase()
     : outputstream(&std::cout), errorstream(&std::cerr), variablestamp_(nextstamp()),
       functionstamp_(nextstamp()) {
@@ -248,7 +241,6 @@ void VornScriptContextBase::leavescopeextras(VornScriptScope& scope) {
         functionstamp_ = nextstamp();
     }
     pendingpostoperations_ -= scope.postoperations.size();
-    scope.clear();
 }
 
 void VornScriptContextBase::runpendingpostoperations() {

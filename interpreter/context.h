@@ -104,7 +104,12 @@ public:
     // A function call's scope, or the global one, ends the outward search.
     bool isfunctionscope() const { return functionscope; }
     // Empties the scope for reuse; variables and functions are released.
-    void clear();
+    void clear() {
+        functionscope = false;
+        variables.clear();
+        functions.clear();
+        postoperations.clear();
+    }
 
     bool functionscope = false;
     std::vector<std::pair<VornSymbolId, VornScriptObjectPtr>> variables;
@@ -210,10 +215,8 @@ public:
         }
         if (!scope.functions.empty() || !scope.postoperations.empty()) [[unlikely]] {
             leavescopeextras(scope);
-            return;
         }
-        scope.variables.clear();
-        scope.functionscope = false;
+        scope.clear();
     }
     size_t scopedepth() const { return depth_; }
     // Pops scopes until only [depth] remain.
@@ -353,7 +356,7 @@ private:
         scope.variables.emplace_back(id, std::move(value));
     }
     void addscope();
-    // The rest of leavescope for a scope holding functions or post-operations.
+    // The bookkeeping of leavescope for a scope holding functions or post-operations.
     void leavescopeextras(VornScriptScope& scope);
     void renewvariablestamp();
     // The scope that a "::" name or a plain name is defined in.
