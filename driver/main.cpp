@@ -1,6 +1,6 @@
 // Program entry of the vornscript console program: hands the command line to
-// the driver, on a thread with a stack large enough for the deepest nesting
-// the parser and evaluator allow. Anything that escapes the driver (only
+// the driver, with a native stack large enough for the deepest nesting the
+// parser and evaluator allow. Anything that escapes the driver (only
 // resource exhaustion can) ends the program with a message instead of an abort.
 #include "driver/programentry.h"
 #include "support/largestack.h"

@@ -1,9 +1,12 @@
-// A thread with a large stack for the interpreter, through POSIX threads
-// because std::thread cannot choose its stack size.
+// Runs work with a large native stack (see largestack.h): on the main thread
+// after raising its soft stack limit, or else on a POSIX thread, because
+// std::thread cannot choose its stack size.
 #include "support/largestack.h"
 
 #include <exception>
 #include <pthread.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace vornscript {
 
@@ -25,9 +28,7 @@ void* runjob(void* argument) {
     return nullptr;
 }
 
-} // namespace
-
-int runwithlargestack(const std::function<int()>& work, size_t stacksize) {
+int runonnewthread(const std::function<int()>& work, size_t stacksize) {
     Job job;
     job.work = &work;
     pthread_attr_t attributes;
@@ -46,6 +47,33 @@ int runwithlargestack(const std::function<int()>& work, size_t stacksize) {
         std::rethrow_exception(job.failure);
     }
     return job.result;
+}
+
+// Whether the main thread's stack may now grow to [stacksize]: the soft
+// limit is raised when it is lower and the hard limit allows it.
+bool mainstackcangrowto(size_t stacksize) {
+    rlimit limit{};
+    if (getrlimit(RLIMIT_STACK, &limit) != 0) {
+        return false;
+    }
+    if (limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur >= stacksize) {
+        return true;
+    }
+    if (limit.rlim_max != RLIM_INFINITY && limit.rlim_max < stacksize) {
+        return false;
+    }
+    limit.rlim_cur = stacksize;
+    return setrlimit(RLIMIT_STACK, &limit) == 0;
+}
+
+} // namespace
+
+int runwithlargestack(const std::function<int()>& work, size_t stacksize) {
+    const bool onmainthread = gettid() == getpid();
+    if (onmainthread && mainstackcangrowto(stacksize)) {
+        return work();
+    }
+    return runonnewthread(work, stacksize);
 }
 
 } // namespace vornscript
