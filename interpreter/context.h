@@ -13,6 +13,7 @@
 #include "frontend/syntaxtree.h"
 #include "interpreter/argumentpool.h"
 #include "interpreter/debuggerbase.h"
+#include "interpreter/numberresult.h"
 #include "interpreter/symboltable.h"
 #include "interpreter/userextension.h"
 #include "values/scriptobject.h"
@@ -66,10 +67,13 @@ struct VornScriptUserFunction {
 
 // One active user-function call: the function, the call node (the position
 // that __LINE__(1) and the debugger report) and the scope depth at entry.
+// [takesnumber]: the caller reads the result as a number (an operand or a
+// compare function), so a return of a computed number may leave it native.
 struct VornScriptCallFrame {
     const VornScriptUserFunction* function;
     const VornScriptExpressionBase* callnode;
     size_t scopedepth;
+    bool takesnumber = false;
 };
 
 // An increment or decrement registered by a postfix ++ or -- and carried out
@@ -126,7 +130,11 @@ struct VornScriptControlState {
     int32_t exitcode = 0;
     // The goto whose label is being searched in the enclosing statement lists.
     const VornScriptGotoStatement* pendinggoto = nullptr;
+    // The value of a pending return, or with [returnisnumber] the computed
+    // number it returns to a caller that takes numbers (see VornScriptCallFrame).
     VornScriptObjectPtr returnvalue;
+    bool returnisnumber = false;
+    NumberResult returnnumber;
 };
 
 class VornScriptContextBase : public VornScriptDebuggerBase, public VornScriptUserExtension {

@@ -11,14 +11,6 @@
 namespace vornscript {
 
 // ---- operators (operators.cpp) ----
-// A number an operator computed, before it becomes a value: a whole number
-// (doublevalue holds it too), or a floating number snapped to the value of
-// its six-decimal text, as the value made from it would hold it.
-struct NumberResult {
-    bool whole = true;
-    int64_t longvalue = 0;
-    double doublevalue = 0.0;
-};
 // The arithmetic and bit operators on two whole or two floating numbers;
 // an overflowing whole result continues as a floating number.
 NumberResult longoperationslow(const VornScriptExpressionBase& node, TokenKind op, int64_t a,
@@ -60,8 +52,6 @@ NumberResult doubleoperation(const VornScriptExpressionBase& node, TokenKind op,
 // == != < > <= >= on two numbers, compared as whole numbers when both are whole.
 bool comparenumbers(const VornScriptExpressionBase& node, TokenKind op, const NumberResult& a,
                     const NumberResult& b, VornScriptContextBase& context);
-// The value of a computed number.
-VornScriptObjectPtr makeresultvalue(const NumberResult& number);
 // The numeric operation of a binary operator on two present values.
 VornScriptObjectPtr numericoperation(const VornScriptExpressionBase& node, TokenKind op,
                                      const VornScriptObjectPtr& left,

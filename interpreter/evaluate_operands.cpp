@@ -10,7 +10,9 @@
 // evaluated here are counted and nest as in the dispatch; debugger and
 // profiler runs evaluate every node through the wrapper.
 #include "interpreter/evaluate.h"
+#include "interpreter/functioncalls.h"
 #include "interpreter/raise.h"
+#include "interpreter/userfunctions.h"
 #include "values/conversions.h"
 #include "values/numbers.h"
 
@@ -451,6 +453,19 @@ void evaluateoperand(VornScriptExpressionBase& node, VornScriptContextBase& cont
         ++node.callcount;
         EvaluationDepthGuard guard(context);
         binaryoperand(binary, context, operand);
+        return;
+    }
+    case VornScriptNodeKind::functioncall: {
+        // Below the nesting limit (checked above), as for operators.
+        ++node.callcount;
+        EvaluationDepthGuard guard(context);
+        VornScriptCallResult result;
+        evaluatecall(static_cast<VornScriptFunctionCall&>(node), context, result);
+        if (result.isnumber) {
+            setnumber(operand, result.number);
+        } else {
+            setvalue(operand, std::move(result.value));
+        }
         return;
     }
     default:

@@ -90,6 +90,27 @@ bool detachesatcallend(const VornScriptObjectPtr& result, VornScriptContextBase&
            context.currentscope().postoperations.empty();
 }
 
+// A return hands its operand to the call as a native number when the
+// caller takes numbers, the return is in a function body (not in eval
+// code), and the operand is a finite computed number or a computed whole
+// number held by a variable: the value made from it would read the same.
+bool returnsnumber(const VornOperand& operand, VornScriptContextBase& context,
+                   NumberResult& number) {
+    if (context.callstack.empty() || !context.callstack.back().takesnumber ||
+        context.evaldepth != 0) {
+        return false;
+    }
+    if (operand.kind == VornOperand::Kind::number) {
+        number = operand.number;
+        return number.whole || std::isfinite(number.doublevalue);
+    }
+    if (operand.kind != VornOperand::Kind::value || !operand.value) {
+        return false;
+    }
+    const VornScriptObjectStringHandler* plain = operand.value->plainstring();
+    return plain != nullptr && plain->isnativelong() && valuenumber(*operand.value, number);
+}
+
 } // namespace
 
 bool detachedrvalue(const VornScriptObjectPtr& value, VornScriptObjectPtr& result,
@@ -202,9 +223,19 @@ VornScriptObjectPtr evaluateenterscope(VornScriptEnterScope& node, VornScriptCon
 }
 
 VornScriptObjectPtr evaluatereturn(VornScriptFunctionReturn& node, VornScriptContextBase& context) {
+    VornScriptControlState& control = context.control;
+    control.returnisnumber = false;
     VornScriptObjectPtr value;
     if (node.value) {
-        VornScriptObjectPtr result = evaluatewrapped(*node.value, context);
+        VornOperand operand;
+        evaluateoperand(*node.value, context, operand);
+        if (returnsnumber(operand, context, control.returnnumber)) {
+            // The statement's own value is dropped by the call, which takes the number.
+            control.returnisnumber = true;
+            control.returnpending = true;
+            return {};
+        }
+        VornScriptObjectPtr result = operandvalue(operand);
         std::string error;
         if (result && detachesatcallend(result, context)) {
             value = std::move(result);
@@ -215,8 +246,8 @@ VornScriptObjectPtr evaluatereturn(VornScriptFunctionReturn& node, VornScriptCon
     if (!value) {
         value = makeundefinedvalue();
     }
-    context.control.returnvalue = value;
-    context.control.returnpending = true;
+    control.returnvalue = value;
+    control.returnpending = true;
     return value;
 }
 

@@ -82,7 +82,12 @@ bool callfunction(VornScriptContextBase& context, const std::string& name,
                         namecallkey, nullptr);
 }
 
-VornScriptObjectPtr evaluatecall(VornScriptFunctionCall& node, VornScriptContextBase& context) {
+namespace {
+
+// Evaluates the arguments and makes the call; with [numberresult] given, a
+// user function's result goes through it (its value returned as well).
+VornScriptObjectPtr runcall(VornScriptFunctionCall& node, VornScriptContextBase& context,
+                            VornScriptCallResult* numberresult) {
     VornArgumentPool::Lease lease(context.argumentpool);
     std::vector<VornScriptObjectPtr>& arguments = lease.list();
     for (const VornScriptNodePtr& argument : node.arguments) {
@@ -94,6 +99,10 @@ VornScriptObjectPtr evaluatecall(VornScriptFunctionCall& node, VornScriptContext
         finduserfunction(context, node.name, arguments.size());
     context.currentcall = &node;
     if (userfunction != nullptr && userfunction->body) [[likely]] {
+        if (numberresult != nullptr) {
+            invokeuserfunction(context, *userfunction, arguments, true, *numberresult);
+            return std::move(numberresult->value);
+        }
         return invokeuserfunction(context, *userfunction, arguments, true);
     }
     VornScriptObjectPtr result;
@@ -103,6 +112,17 @@ VornScriptObjectPtr evaluatecall(VornScriptFunctionCall& node, VornScriptContext
         raiseatnode(node, error, &context);
     }
     return result;
+}
+
+} // namespace
+
+VornScriptObjectPtr evaluatecall(VornScriptFunctionCall& node, VornScriptContextBase& context) {
+    return runcall(node, context, nullptr);
+}
+
+void evaluatecall(VornScriptFunctionCall& node, VornScriptContextBase& context,
+                  VornScriptCallResult& result) {
+    result.value = runcall(node, context, &result);
 }
 
 } // namespace vornscript

@@ -14,6 +14,7 @@
 namespace vornscript {
 
 class VornScriptContextBase;
+struct VornScriptCallResult;
 
 // Resolves and calls [name] with [arguments]; false with [error] set when
 // the callee fails or nothing answers the call: "function not found", or
@@ -30,5 +31,9 @@ bool callfunction(VornScriptContextBase& context, const std::string& name,
 // elements as their own objects, so that reference parameters reach them),
 // the pending post-operations, then the call.
 VornScriptObjectPtr evaluatecall(VornScriptFunctionCall& node, VornScriptContextBase& context);
+// The same for a caller that reads the result as a number: a user
+// function's computed number arrives native (see VornScriptCallResult).
+void evaluatecall(VornScriptFunctionCall& node, VornScriptContextBase& context,
+                  VornScriptCallResult& result);
 
 } // namespace vornscript

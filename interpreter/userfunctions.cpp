@@ -47,11 +47,12 @@ VornScriptSourcePosition callposition(const VornScriptContextBase& context) {
 // on with its own scopes, call site and loop flags.
 class CallGuard {
 public:
-    CallGuard(VornScriptContextBase& context, const VornScriptUserFunction& function)
+    CallGuard(VornScriptContextBase& context, const VornScriptUserFunction& function,
+              bool takesnumber)
         : context_(context), callnode_(context.currentcall), depth_(context.scopedepth()),
           breakpending_(context.control.breakpending),
           continuepending_(context.control.continuepending) {
-        context.callstack.push_back({&function, callnode_, depth_});
+        context.callstack.push_back({&function, callnode_, depth_, takesnumber});
         context.control.breakpending = false;
         context.control.continuepending = false;
     }
@@ -193,13 +194,16 @@ void bindparameters(VornScriptContextBase& context, const VornScriptUserFunction
     }
 }
 
+// Runs the body; with [number] given, a computed number the body returns
+// goes there, flagged in [result], instead of becoming a value.
 VornScriptObjectPtr runbody(VornScriptContextBase& context, const VornScriptUserFunction& function,
-                            std::vector<VornScriptObjectPtr>& arguments, bool disposable) {
+                            std::vector<VornScriptObjectPtr>& arguments, bool disposable,
+                            VornScriptCallResult* numberresult) {
     // The body's own eval or include may add functions to the scope holding
     // [function] and move the record: keep the body alive independently.
     const VornScriptNodePtr body = function.body;
     DebuggerCallBracket debugging(context);
-    CallGuard guard(context, function);
+    CallGuard guard(context, function, numberresult != nullptr);
     context.enterscope(true);
     bindparameters(context, function, arguments, disposable);
     VornScriptObjectPtr value = evaluatewrapped(*body, context);
@@ -210,7 +214,15 @@ VornScriptObjectPtr runbody(VornScriptContextBase& context, const VornScriptUser
     VornScriptControlState& control = context.control;
     if (control.returnpending) {
         control.returnpending = false;
-        value = std::move(control.returnvalue);
+        if (control.returnisnumber) {
+            // Only a frame that takes numbers receives one (see evaluatereturn).
+            control.returnisnumber = false;
+            numberresult->isnumber = true;
+            numberresult->number = control.returnnumber;
+            value = {};
+        } else {
+            value = std::move(control.returnvalue);
+        }
     } else if (value) {
         // The last statement's value leaves the call detached from any variable.
         value = detached(context, value);
@@ -276,15 +288,16 @@ const VornScriptUserFunction* finduserfunctionbyname(VornScriptContextBase& cont
     return nullptr;
 }
 
-VornScriptObjectPtr invokeuserfunction(VornScriptContextBase& context,
-                                       const VornScriptUserFunction& function,
-                                       std::vector<VornScriptObjectPtr>& arguments,
-                                       bool disposable) {
+namespace {
+
+VornScriptObjectPtr invoke(VornScriptContextBase& context, const VornScriptUserFunction& function,
+                           std::vector<VornScriptObjectPtr>& arguments, bool disposable,
+                           VornScriptCallResult* numberresult) {
     if (context.callstack.size() >= static_cast<size_t>(context.recursionlimit)) {
         failcall(context, interpretermessage("too many recursive calls", function.name));
     }
     try {
-        return runbody(context, function, arguments, disposable);
+        return runbody(context, function, arguments, disposable, numberresult);
     } catch (const VornScriptErrorException&) {
         throw;
     } catch (const std::exception& error) {
@@ -292,6 +305,21 @@ VornScriptObjectPtr invokeuserfunction(VornScriptContextBase& context,
     } catch (...) {
         failcall(context, interpretermessage("unknown"));
     }
+}
+
+} // namespace
+
+VornScriptObjectPtr invokeuserfunction(VornScriptContextBase& context,
+                                       const VornScriptUserFunction& function,
+                                       std::vector<VornScriptObjectPtr>& arguments,
+                                       bool disposable) {
+    return invoke(context, function, arguments, disposable, nullptr);
+}
+
+void invokeuserfunction(VornScriptContextBase& context, const VornScriptUserFunction& function,
+                        std::vector<VornScriptObjectPtr>& arguments, bool disposable,
+                        VornScriptCallResult& result) {
+    result.value = invoke(context, function, arguments, disposable, &result);
 }
 
 } // namespace vornscript

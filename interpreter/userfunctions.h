@@ -45,6 +45,19 @@ VornScriptObjectPtr invokeuserfunction(VornScriptContextBase& context,
                                        std::vector<VornScriptObjectPtr>& arguments,
                                        bool disposable = false);
 
+// The result of a call for a caller that reads it as a number: a computed
+// number the function returns stays native ([isnumber] and [number]);
+// anything else arrives as [value].
+struct VornScriptCallResult {
+    VornScriptObjectPtr value;
+    bool isnumber = false;
+    NumberResult number;
+};
+// The same call, for such a caller.
+void invokeuserfunction(VornScriptContextBase& context, const VornScriptUserFunction& function,
+                        std::vector<VornScriptObjectPtr>& arguments, bool disposable,
+                        VornScriptCallResult& result);
+
 // Raises "function name(a,b) not existing" (with suggestions) at the first
 // call of the tree that no user, extension or system function accepts. A
 // tree that calls include or uselibrary with one argument is not checked:

@@ -187,11 +187,18 @@ template <bool inverse> bool sortwithfunction(VornSystemCall& call) {
         VornScriptObjectPtr result;
         std::string error;
         // A script function is found through the name's cache, which stays
-        // valid until the functions change, and called directly.
+        // valid until the functions change, and called directly; a whole
+        // number it computes is read without making its value.
         const VornScriptUserFunction* userfunction =
             name.empty() ? nullptr : finduserfunction(call.context, function, arguments.size());
         if (userfunction != nullptr && userfunction->body) {
-            result = invokeuserfunction(call.context, *userfunction, arguments);
+            VornScriptCallResult returned;
+            invokeuserfunction(call.context, *userfunction, arguments, false, returned);
+            if (returned.isnumber && returned.number.whole) {
+                return returned.number.longvalue != 0;
+            }
+            result =
+                returned.isnumber ? makeresultvalue(returned.number) : std::move(returned.value);
         } else if (VornScriptObjectList padded(arguments); // the dispatcher may pad its list
                    !callfunction(call.context, name, padded, result, error,
                                  VornScriptSourcePosition())) {

@@ -180,6 +180,50 @@ TEST(UserFunctions, ReturnedVariables) {
     });
 }
 
+// A call inside an operator or a condition takes a computed number as it
+// is: whatever reads the result must see what the value would have shown.
+TEST(UserFunctions, NumbersReturnedToOperators) {
+    checkcases({
+        {"function f(a) { return a * 1.5; } (f(3) + 1) + '|' + ('x' + f(3)) + '|' + f(2) * 2",
+         "5.500000|x4.500000|6"},
+        {"function f(a) { return a / 3.0; } ('t' + f(1)) + '|' + f(1) * 3", "t0.333333|0.999999"},
+        // A variable's computed whole number goes native; texts and written
+        // numbers keep their text.
+        {"function g(a) { return a; } ('v' + g(3 + 4)) + '|' + (g(3 + 4) + 1) + '|' + "
+         "(g('007') + 1) + '|' + ('x' + g('007'))",
+         "v7|8|8|x007"},
+        {"function g(a) { var t = a; return t; } (g(1.50) + 1) + '|' + ('b' + g(1.50))",
+         "2.500000|b1.50"},
+        {"function g() { return 9223372036854775807 + 1; } 'b' + g()",
+         "b9223372036854775808.000000"},
+        {"function h() { var x = 5; return x++; } (h() + 0) + '|' + ('h' + h())", "5|h5"},
+        {"function e() { return eval('return 2 + 3') * 2; } e() + 1", "11"},
+        {"function t() { try { return 1 + 1; } catch (var e) { return 9; } } t() * 2", "4"},
+        {"function l() { for (var i = 0; i < 10; i++) if (i == 4) return i * 2; } l() + 1", "9"},
+        {"function sw(v) { switch (v) { case 1: return v + 10; default: return v - 10; } } "
+         "sw(1) + sw(2)",
+         "3"},
+        {"function c(v) { return v > 2; } var s = ''; if (c(3)) s += 'y'; if (!c(1)) s += 'n'; "
+         "s + (c(3) + c(4))",
+         "yn2"},
+        {"function n() { } function e() { return; } gettype(n()) + gettype(e()) + ('x' + e())",
+         "nullnullx"},
+        {"function d2(x) { return x * 2; } function d3(x) { return d2(x) + d2(x + 1); } "
+         "[d3(1), d3(2) + d3(3)]",
+         "[6,24]"},
+        {"var k = 0; function side() { k++; return k * 10; } (side() + side()) + '|' + k", "30|2"},
+        {"function r(n) { if (n == 0) return 0.5; return r(n - 1) + 1; } 'r' + r(3)", "r3.500000"},
+        {"function f() { return 1 / 0; } 'a' + f()", "<error> test Line 1 Col 27 division by 0"},
+        // Compare functions of sort read whole numbers directly.
+        {"function c(a, b) { return a - b < 0 ? 2 : 0; } sort([5, 3, 9, 1], 'c')", "[1,3,5,9]"},
+        {"function c(a, b) { if (a < b) return '1'; return '0'; } sort([5, 3, 9, 1], 'c')",
+         "[1,3,5,9]"},
+        {"function c(a, b) { return a; } sort([5, 0, 9, 1], 'c')", "[1,9,5,0]"},
+        {"function c(a, b) { return (a < b) * 0.5; } sort([5, 3, 9, 1], 'c')",
+         "<error> test Line 1 Col 44 compare function c($$) must return true if a < b"},
+    });
+}
+
 TEST(UserFunctions, Failures) {
     checkcases({
         {"function endless(x) { return x + endless(x); }; endless(1);",
