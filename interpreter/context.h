@@ -243,6 +243,7 @@ public:
         currentscope().postoperations.push_back(std::move(operation));
         ++pendingpostoperations_;
     }
+    bool haspendingpostoperations() const { return pendingpostoperations_ != 0; }
     // Runs at the end of every statement: with nothing pending in any scope
     // it costs one comparison.
     void runpostoperations() {

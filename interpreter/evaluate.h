@@ -15,8 +15,8 @@ namespace vornscript {
 // an overflowing whole result continues as a floating number.
 NumberResult longoperationslow(const VornScriptExpressionBase& node, TokenKind op, int64_t a,
                                int64_t b, VornScriptContextBase& context);
-// The common whole-number cases inline; division, remainder, shifts,
-// overflow and errors out of line.
+// The common whole-number cases inline; division, remainders of negative
+// numbers, shifts by counts outside 0 to 63, overflow and errors out of line.
 inline NumberResult longoperation(const VornScriptExpressionBase& node, TokenKind op, int64_t a,
                                   int64_t b, VornScriptContextBase& context) {
     int64_t result = 0;
@@ -42,6 +42,22 @@ inline NumberResult longoperation(const VornScriptExpressionBase& node, TokenKin
         return NumberResult{true, a | b, static_cast<double>(a | b)};
     case '^':
         return NumberResult{true, a ^ b, static_cast<double>(a ^ b)};
+    case '%':
+        if (a >= 0 && b > 0) {
+            return NumberResult{true, a % b, static_cast<double>(a % b)};
+        }
+        break;
+    case TOKEN_SHIFTLEFT:
+        if (b >= 0 && b <= 63) {
+            result = static_cast<int64_t>(static_cast<uint64_t>(a) << b);
+            return NumberResult{true, result, static_cast<double>(result)};
+        }
+        break;
+    case TOKEN_SHIFTRIGHT:
+        if (b >= 0 && b <= 63) {
+            return NumberResult{true, a >> b, static_cast<double>(a >> b)};
+        }
+        break;
     default:
         break;
     }

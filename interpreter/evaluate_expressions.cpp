@@ -404,10 +404,18 @@ VornScriptObjectPtr evaluatepostexpression(VornScriptPostExpression& node,
     if (!operand) {
         failatnode(node, "variable expected on left side", context);
     }
-    context.addpostoperation(VornScriptPostOperation{operand, node.op, &node});
     if (node.valueunused) {
+        // A step of a for loop: nothing of its statement runs after it, so
+        // with no other operation pending it is carried out at once.
+        VornScriptPostOperation operation{operand, node.op, &node};
+        if (context.debuggeractive || context.haspendingpostoperations()) {
+            context.addpostoperation(std::move(operation));
+        } else {
+            applypostoperation(operation, context);
+        }
         return {};
     }
+    context.addpostoperation(VornScriptPostOperation{operand, node.op, &node});
     VornScriptObjectPtr copy;
     std::string error;
     checkatnode(makervalue(operand, copy, error), node, error, context);

@@ -32,6 +32,15 @@ TEST(InterpreterExpressions, OperatorsAndNumbers) {
         {"~0x11 & 0xffff", "65518"},
         {"0x20 << 2", "128"},
         {"0x8f >> 2", "35"},
+        // Shift counts outside 0 to 63, and the edges inside.
+        {"1 << 63", "-9223372036854775808"},
+        {"1 << 64", "0"},
+        {"5 << -1", "0"},
+        {"-8 >> 1", "-4"},
+        {"8 >> 70", "0"},
+        {"-8 >> 70", "-1"},
+        {"0 % 5", "0"},
+        {"-9223372036854775807 % 10", "3"},
         {"- 0", "0"},
         {"-0.0000", "0"},
         // Negating a plain decimal keeps its written digits; computed
@@ -191,6 +200,26 @@ TEST(InterpreterExpressions, Increments) {
         {"var n = 10; var v1 = n++, v2=n++,v3=n++; n+'|'+v1+'|'+v2+'|'+v3;", "13|10|10|10"},
         {"var n = 10; var v1 = ++n, v2=++n,v3=++n; n+'|'+v1+'|'+v2+'|'+v3;", "13|11|12|13"},
         {"var x = 9223372036854775807; x++; x", "9223372036854775808.000000"},
+    });
+}
+
+// The step of a for loop carries out its ++ or -- at once when nothing else
+// is pending; what the loop shows must stay as with the deferred operation.
+TEST(InterpreterExpressions, ForLoopSteps) {
+    checkcases({
+        {"var s = ''; for (var i = 0; i < 3; i++) s += 'i' + i; s", "i0i1i2"},
+        {"var a = [0, 0, 0]; var i = 0; for (var k = 0; k < 3; a[i++]++) k++; a + '|' + i",
+         "[1,1,1]|3"},
+        {"var t = 'a'; for (var k = 0; k < 2; t++) k++; t", "a11"},
+        {"var d = 1.5; for (var k = 0; k < 2; d++) k++; d", "3.500000"},
+        {"var u; for (var k = 0; k < 2; u--) k++; u", "-2"},
+        {"var s = {a: 1}; for (var k = 0; k < 3; s.a++) k++; s", "{a: 4}"},
+        {"var m = 9223372036854775807; for (var k = 0; k < 1; m++) k++; m",
+         "9223372036854775808.000000"},
+        {"foreach (var x in [1, 2]) { for (var k = 0; k < 2; x++) k++; }",
+         "<error> test Line 1 Col 52 const object must not be changed"},
+        {"for (var k = 0; k < 2; zz++) k++;",
+         "<error> test Line 1 Col 24 variable not defined: zz"},
     });
 }
 
