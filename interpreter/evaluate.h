@@ -124,6 +124,16 @@ struct VornOperand {
     VornScriptObjectPtr value;
     VornScriptConstValue* literal = nullptr;
 };
+// Whether a node may be evaluated without the wrapper, counted by hand: no
+// debugger or profiler watches, and the nesting limit cannot trip.
+inline bool evaluatesdirectly(const VornScriptContextBase& context) {
+    return !context.debuggeractive && !context.profilingenabled &&
+           context.evaluationdepth < VornScriptContextBase::maxevaluationdepth;
+}
+// Evaluates a node whose own object the caller works on (the target of an
+// assignment, the operand of a unary operator): a variable is found without
+// the wrapper, anything else evaluates through it.
+VornScriptObjectPtr evaluateobject(VornScriptExpressionBase& node, VornScriptContextBase& context);
 // Evaluates the node as an operand into [operand] (a fresh one): literals,
 // variables and nested operators make no value objects; other nodes
 // evaluate through the wrapper.

@@ -125,7 +125,7 @@ VornScriptObjectPtr evaluateunary(VornScriptUnaryExpression& node, VornScriptCon
     if (!node.operand) {
         failatnode(node, "factor missing in expression", context);
     }
-    const VornScriptObjectPtr operand = evaluatewrapped(*node.operand, context);
+    const VornScriptObjectPtr operand = evaluateobject(*node.operand, context);
     if (!operand) {
         failatnode(node, "number required", context);
     }
@@ -172,7 +172,7 @@ VornScriptObjectPtr evaluateunary(VornScriptUnaryExpression& node, VornScriptCon
 VornScriptObjectPtr evaluatetypecast(VornScriptTypeCastExpression& node,
                                      VornScriptContextBase& context) {
     const VornScriptObjectPtr operand =
-        node.operand ? evaluatewrapped(*node.operand, context) : VornScriptObjectPtr();
+        node.operand ? evaluateobject(*node.operand, context) : VornScriptObjectPtr();
     if (!operand) {
         failatnode(node, "number required", context);
     }
@@ -247,7 +247,7 @@ VornScriptObjectPtr evaluateassignment(VornScriptAssignmentExpression& node,
     if (!node.target) {
         failatnode(node, "variable expected on left side", context);
     }
-    const VornScriptObjectPtr left = evaluatewrapped(*node.target, context);
+    const VornScriptObjectPtr left = evaluateobject(*node.target, context);
     if (!left || !left->islvalue()) {
         failatnode(node, "variable expected on left side", context);
     }
@@ -400,7 +400,7 @@ VornScriptObjectPtr evaluatecollection(VornScriptCollectionInit& node,
 VornScriptObjectPtr evaluatepostexpression(VornScriptPostExpression& node,
                                            VornScriptContextBase& context) {
     const VornScriptObjectPtr operand =
-        node.operand ? evaluatewrapped(*node.operand, context) : VornScriptObjectPtr();
+        node.operand ? evaluateobject(*node.operand, context) : VornScriptObjectPtr();
     if (!operand) {
         failatnode(node, "variable expected on left side", context);
     }

@@ -411,10 +411,20 @@ VornScriptObjectPtr evaluateconstvalue(VornScriptConstValue& node) {
     return makehandlervalue(cache.prepared->duplicate());
 }
 
+VornScriptObjectPtr evaluateobject(VornScriptExpressionBase& node, VornScriptContextBase& context) {
+    if (node.nodekind == VornScriptNodeKind::variablereference && evaluatesdirectly(context)) {
+        if (VornScriptObjectPtr* slot =
+                context.findvariable(static_cast<VornScriptVariableReference&>(node).name)) {
+            ++node.callcount;
+            return *slot;
+        }
+    }
+    return evaluatewrapped(node, context);
+}
+
 void evaluateoperand(VornScriptExpressionBase& node, VornScriptContextBase& context,
                      VornOperand& operand) {
-    if (context.debuggeractive || context.profilingenabled ||
-        context.evaluationdepth >= VornScriptContextBase::maxevaluationdepth) [[unlikely]] {
+    if (!evaluatesdirectly(context)) [[unlikely]] {
         setvalue(operand, evaluatewrapped(node, context));
         return;
     }
