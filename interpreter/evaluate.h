@@ -130,9 +130,9 @@ inline bool evaluatesdirectly(const VornScriptContextBase& context) {
     return !context.debuggeractive && !context.profilingenabled &&
            context.evaluationdepth < VornScriptContextBase::maxevaluationdepth;
 }
-// Evaluates a node whose own object the caller works on (the target of an
-// assignment, the operand of a unary operator): a variable is found without
-// the wrapper, anything else evaluates through it.
+// Evaluates a node to its value as the wrapper would: a variable (its own
+// object, for an assignment's target or a reference parameter) and a native
+// operator subtree are evaluated without the wrapper, anything else through it.
 VornScriptObjectPtr evaluateobject(VornScriptExpressionBase& node, VornScriptContextBase& context);
 // Evaluates the node as an operand into [operand] (a fresh one): literals,
 // variables and nested operators make no value objects; other nodes

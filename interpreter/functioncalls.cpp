@@ -91,7 +91,7 @@ VornScriptObjectPtr runcall(VornScriptFunctionCall& node, VornScriptContextBase&
     VornArgumentPool::Lease lease(context.argumentpool);
     std::vector<VornScriptObjectPtr>& arguments = lease.list();
     for (const VornScriptNodePtr& argument : node.arguments) {
-        VornScriptObjectPtr value = evaluatewrapped(*argument, context);
+        VornScriptObjectPtr value = evaluateobject(*argument, context);
         arguments.push_back(value ? std::move(value) : makeundefinedvalue());
     }
     context.runpostoperations();
