@@ -57,7 +57,7 @@ VornScriptObjectPtr initialvalue(const VornScriptDefineVariables::Variable& vari
     if (!variable.initialvalue) {
         return makeundefinedvalue();
     }
-    VornScriptObjectPtr value = evaluatewrapped(*variable.initialvalue, context);
+    VornScriptObjectPtr value = evaluateobject(*variable.initialvalue, context);
     if (!value) {
         return makeundefinedvalue();
     }

@@ -3,13 +3,18 @@
 
 #include <deque>
 #include <unordered_map>
+#include <vector>
 
 namespace vornscript {
 namespace {
 
 struct SymbolTable {
-    // A deque keeps the strings at stable addresses, so the map can key on views of them.
+    // A deque keeps the strings at stable addresses, so the map can key on
+    // views of them and [byid] can point at them: indexing a vector is
+    // cheaper than indexing the deque, and every variable definition names
+    // its variable through it.
     std::deque<std::string> names;
+    std::vector<const std::string*> byid;
     std::unordered_map<std::string_view, VornSymbolId> ids;
 };
 
@@ -28,12 +33,13 @@ VornSymbolId internsymbol(std::string_view name) {
     }
     const auto id = static_cast<VornSymbolId>(table.names.size());
     table.names.emplace_back(name);
+    table.byid.push_back(&table.names.back());
     table.ids.emplace(table.names.back(), id);
     return id;
 }
 
 const std::string& symbolname(VornSymbolId id) {
-    return symboltable().names.at(static_cast<size_t>(id));
+    return *symboltable().byid.at(static_cast<size_t>(id));
 }
 
 VornScriptSymbol resolvesymbol(std::string_view name) {
