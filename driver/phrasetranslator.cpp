@@ -2,7 +2,9 @@
 #include "driver/phrasetranslator.h"
 
 #include <algorithm>
+#include <dirent.h>
 #include <fstream>
+#include <string_view>
 
 #include "driver/logfile.h"
 #include "support/charconvert.h"
@@ -49,23 +51,26 @@ bool VornScriptTranslator::initialise(const std::string& folder, const std::stri
 
     const std::string prefix = name + "_v" + version + "_";
     const std::string suffix = ".translation";
-    std::error_code error;
-    std::filesystem::directory_iterator files(folder, error);
-    if (error) {
+    // Every run scans the folder, so it reads the bare entry names and makes
+    // paths only for the matches.
+    DIR* directory = opendir(folder.c_str());
+    if (directory == nullptr) {
         return false;
     }
     // (file name, language code from the name), loaded in name order so the
     // result does not depend on the directory's order.
     std::vector<std::pair<std::filesystem::path, std::string>> matches;
-    for (const auto& file : files) {
-        std::string filename = file.path().filename().string();
+    while (const dirent* entry = readdir(directory)) {
+        const std::string_view filename(entry->d_name);
         if (filename.size() > prefix.size() + suffix.size() && filename.starts_with(prefix) &&
             filename.ends_with(suffix)) {
             matches.emplace_back(
-                file.path(),
-                filename.substr(prefix.size(), filename.size() - prefix.size() - suffix.size()));
+                std::filesystem::path(folder) / filename,
+                std::string(filename.substr(prefix.size(),
+                                            filename.size() - prefix.size() - suffix.size())));
         }
     }
+    closedir(directory);
     std::sort(matches.begin(), matches.end());
     for (const auto& [path, filelanguage] : matches) {
         std::vector<VornLoadedEntry> entries;
