@@ -6,6 +6,7 @@
 #include "interpreter/evaluate.h"
 #include "interpreter/raise.h"
 #include "sysfunctions/textfunctions.h"
+#include "sysfunctions/textfunctionsupport.h"
 #include "values/conversions.h"
 
 #include <cmath>
@@ -396,7 +397,9 @@ bool regexfound(const VornScriptExpressionBase& node, const VornScriptObjectPtr&
                 const VornScriptObjectPtr& pattern, VornScriptContextBase& context) {
     bool matched = false;
     std::string error;
-    if (!scriptregexmatch(text->tostring(), pattern->tostring(), matched, error)) {
+    // Views of plain texts, so a match in a loop copies neither.
+    if (!scriptregexmatch(textfunctions::ArgumentText(text), textfunctions::ArgumentText(pattern),
+                          matched, error)) {
         raiseatnode(node, error, &context);
     }
     return matched;

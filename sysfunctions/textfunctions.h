@@ -7,6 +7,7 @@
 #include "sysfunctions/systemfunctionregistry.h"
 
 #include <string>
+#include <string_view>
 
 namespace vornscript {
 
@@ -16,7 +17,7 @@ VornSystemFunctionTable textfunctiontable();
 // the regular expression [pattern] is found somewhere in [text]. False with
 // "regular expression syntax error" in [error] when the pattern does not
 // compile or the engine gives up on it.
-bool scriptregexmatch(const std::string& text, const std::string& pattern, bool& matched,
+bool scriptregexmatch(std::string_view text, std::string_view pattern, bool& matched,
                       std::string& error);
 
 } // namespace vornscript

@@ -33,7 +33,7 @@ bool searchregex(std::string_view text, std::string_view pattern,
 
 } // namespace
 
-bool scriptregexmatch(const std::string& text, const std::string& pattern, bool& matched,
+bool scriptregexmatch(std::string_view text, std::string_view pattern, bool& matched,
                       std::string& error) {
     return searchregex(text, pattern, nullptr, matched, error);
 }
