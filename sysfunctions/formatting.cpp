@@ -18,7 +18,11 @@ namespace vornscript {
 namespace {
 
 constexpr const char* messagetag = "interpreter";
-constexpr std::string_view fieldcharacters = "0123456789.+-*";
+// The characters of a field between "%" and the conversion letter; a
+// comparison per character, since every field of every call is scanned.
+constexpr bool isfieldcharacter(char c) {
+    return (c >= '0' && c <= '9') || c == '.' || c == '+' || c == '-' || c == '*';
+}
 constexpr std::string_view conversions = "duxXfsc";
 constexpr size_t itembuffersize = 1024;
 constexpr int maxstararguments = 2;
@@ -155,8 +159,7 @@ bool formatscriptvalues(std::string_view functionname,
         }
         size_t end = percent + 1;
         int starcount = 0;
-        for (; end < format.size() && fieldcharacters.find(format[end]) != std::string_view::npos;
-             ++end) {
+        for (; end < format.size() && isfieldcharacter(format[end]); ++end) {
             if (format[end] == '*' && ++starcount > maxstararguments) {
                 return fail(error, translate("too many format * arguments", messagetag));
             }
