@@ -29,6 +29,21 @@ check "100000 nested blocks" 1 $'blocks.vs Line 1 Col 1001 invalid syntax: nesti
 python3 -c "print('var x = 1; ' + 'x = -' * 100000 + '1')" >"$WORK/prefixes.vs"
 check "100000 chained assignments" 1 $'prefixes.vs Line 1 Col 5002 invalid syntax: nesting too deep\n' '' -- prefixes.vs
 
+# The deepest nesting the limits allow needs more native stack than a small
+# stack limit gives: the program raises a soft limit, and runs on a thread
+# of its own when the hard limit is small too.
+python3 -c "print('function f(n) { if (n <= 0) return 0; return ' + '1+(' * 40 + 'f(n-1)' + ')' * 40 + '; } f(99);')" >"$WORK/deep.vs"
+python3 -c "print('println(' + '(' * 990 + '1' + ')' * 990 + ');')" >"$WORK/deepparens.vs"
+for limit in "-S -s 256" "-s 256"; do
+    printf '#!/usr/bin/env bash\nulimit %s\nexec "%s" "$@"\n' "$limit" "$VORNSCRIPT" >"$WORK/limited"
+    chmod +x "$WORK/limited"
+    saved=$VORNSCRIPT
+    VORNSCRIPT=$WORK/limited
+    check "deep calls under ulimit $limit" 1 $'deep.vs Line 1 Col 130 evaluation nested too deeply\n' '' -- deep.vs
+    check "deep parentheses under ulimit $limit" 0 $'1\n' '' -- deepparens.vs
+    VORNSCRIPT=$saved
+done
+
 # printf and printerrorf format like sprintf onto the two streams.
 check "printf writes to standard output" 0 $'003F 02a1\n' '' -- -script "printf('%04X %03x', 63, 0x2A)"
 check "printerrorf writes to standard error" 0 $'1\n' $'7-x' -- -script "printerrorf('%d-%s', 7, 'x')"
