@@ -194,15 +194,20 @@ bool VornScriptObjectVectorHandler::accessvectorelement(int64_t index, VornScrip
 bool VornScriptObjectVectorHandler::pushvectorelement(const VornScriptObjectPtr& element,
                                                       bool byreference, std::string& error) {
     // A whole number pushed by value goes straight into a slot: the copy
-    // assignment would make is a fresh number value nothing else holds.
+    // assignment would make is a fresh number value nothing else holds. A
+    // text that only the caller's reference holds and that carries nothing
+    // a fresh value lacks becomes the element itself, as the copy would be
+    // equal to it.
     if (!byreference && element && element->getobjecttype() == VornObjectType::string) {
         const VornScriptObjectStringHandler* plain = element->plainstring();
-        if (plain != nullptr && plain->isnativelong() &&
-            VornVectorSlot::fits(plain->numberreading().longvalue)) {
+        const bool number = plain != nullptr && plain->isnativelong() &&
+                            VornVectorSlot::fits(plain->numberreading().longvalue);
+        if (number || (element->refcount() == 1 && element->recyclablenumber() != nullptr)) {
             if (!checkindex(static_cast<int64_t>(slots_.size()), error)) {
                 return false;
             }
-            append(VornVectorSlot::ofnumber(plain->numberreading().longvalue));
+            append(number ? VornVectorSlot::ofnumber(plain->numberreading().longvalue)
+                          : VornVectorSlot(element));
             return true;
         }
     }
