@@ -125,6 +125,11 @@ void evaluateoperand(VornScriptExpressionBase& node, VornScriptContextBase& cont
                      VornOperand& operand);
 // The operand's value object (made now for numbers and literals).
 VornScriptObjectPtr operandvalue(const VornOperand& operand);
+// left += right joining texts, done in place: when [left] is a changeable
+// plain text value and + joins the two as texts, the right operand's text is
+// appended to left's own text, which ends as assigning left + right would
+// leave it. False, with nothing done, in every other case.
+bool appendoperandinplace(VornScriptObject& left, const VornOperand& right);
 
 // A value read as a number the way the operators read it: a plain text
 // value carrying the whole or floating number type code with a number reading.

@@ -472,6 +472,22 @@ VornScriptObjectPtr operandvalue(const VornOperand& operand) {
     return operand.value;
 }
 
+bool appendoperandinplace(VornScriptObject& left, const VornOperand& right) {
+    VornScriptObjectStringHandler* text = left.plainstring();
+    if (text == nullptr || left.isconst() ||
+        (right.kind == VornOperand::Kind::value && (!right.value || right.value->isnull())) ||
+        (left.isnumber() && addsasnumber(right))) {
+        return false;
+    }
+    // The type code is decided before the text changes (see addvalues).
+    const bool stringcoded = text->typecode() == VornTypeCode::string || castasstring(right);
+    // Appending left to itself reads the text being extended: std::string
+    // appends a copy of itself correctly.
+    appendoperandtext(
+        text->extendabletext(stringcoded ? VornTypeCode::string : VornTypeCode::notset), right);
+    return true;
+}
+
 bool operandtruth(VornScriptExpressionBase& condition, const VornOperand& operand,
                   VornScriptContextBase& context) {
     if (operand.kind == VornOperand::Kind::number && operand.number.whole) {
