@@ -13,8 +13,12 @@ bool splitfunction(VornSystemCall& call) {
     const ArgumentText text(call.arguments[0]);
     const ArgumentText separator(call.arguments[1]);
     const std::string_view used = isundefined(call.arguments[1]) ? "," : separator.view();
-    // Each part becomes an element straight from its view of the text.
+    // Each part becomes an element straight from its view of the text, into
+    // slots counted first, so the list is allocated once.
+    size_t count = 0;
+    vornstdstring::eachsplitpart(text, used, [&count](std::string_view) { ++count; });
     VornVectorSlots slots;
+    slots.reserve(count);
     vornstdstring::eachsplitpart(text, used, [&slots](std::string_view part) {
         slots.emplace_back(makestringvalue(std::string(part)));
     });

@@ -12,6 +12,8 @@ namespace {
 
 // Growing beyond this many entries is refused instead of exhausting memory.
 constexpr int64_t maximumvectorsize = int64_t{1} << 28;
+// The first allocation of a vector that grows by appending.
+constexpr size_t initialcapacity = 4;
 
 bool checkindex(int64_t index, std::string& error) {
     if (index < 0) {
@@ -136,6 +138,11 @@ void VornScriptObjectVectorHandler::append(VornVectorSlot slot) {
                 object != nullptr && inlinenumber(*object, value)) {
                 entry = VornVectorSlot::ofnumber(value);
             }
+        }
+        // A vector filled element by element starts with room for a few,
+        // sparing the allocations of the first doublings.
+        if (slots_.empty()) {
+            slots_.reserve(initialcapacity);
         }
     }
     slots_.push_back(std::move(slot));
