@@ -9,8 +9,11 @@
 // takes the value-based operators, which also raise every error. Nodes
 // evaluated here are counted and nest as in the dispatch; debugger and
 // profiler runs evaluate every node through the wrapper.
+#include "interpreter/argumentpool.h"
 #include "interpreter/evaluate.h"
+#include "interpreter/functioncalls.h"
 #include "interpreter/raise.h"
+#include "sysfunctions/systemfunctionregistry.h"
 #include "values/conversions.h"
 #include "values/numbers.h"
 
@@ -399,6 +402,42 @@ bool trypure(VornScriptBinaryExpression& node, VornScriptContextBase& context,
     return false;
 }
 
+// A call of a system function of one number that has a native form, made
+// natively when its argument is a number: no argument list, no argument or
+// result value. [node] is counted and nested as in the dispatch. Any other
+// outcome (another callee meanwhile, an argument that is no number, a result
+// that needs the implementation) makes the call with the argument evaluated
+// here, so each evaluation happens once.
+void nativenumbercall(VornScriptFunctionCall& node, VornScriptContextBase& context,
+                      VornOperand& operand) {
+    ++node.callcount;
+    EvaluationDepthGuard guard(context);
+    VornOperand argument;
+    evaluateoperand(*node.arguments.front(), context, argument);
+    context.runpostoperations();
+    NumberResult number;
+    if (operandnumber(argument, number) && reachessystemfunction(node, context)) {
+        const VornNativeNumberFunction& native = node.systemfunction->native;
+        const double result = native.function(number.doublevalue);
+        if (std::isfinite(result)) {
+            context.currentcall = &node;
+            NumberResult made{false, 0, result};
+            if (native.alwaysdouble || !doubleiswhole(result, made.longvalue)) {
+                made.doublevalue = snapdouble(result);
+            } else {
+                made.whole = true;
+            }
+            setnumber(operand, made);
+            return;
+        }
+    }
+    VornArgumentPool::Lease lease(context.argumentpool);
+    std::vector<VornScriptObjectPtr>& arguments = lease.list();
+    VornScriptObjectPtr value = operandvalue(argument);
+    arguments.push_back(value ? std::move(value) : makeundefinedvalue());
+    setvalue(operand, callevaluated(node, context, arguments));
+}
+
 } // namespace
 
 VornScriptObjectPtr evaluateconstvalue(VornScriptConstValue& node) {
@@ -452,6 +491,15 @@ void evaluateoperand(VornScriptExpressionBase& node, VornScriptContextBase& cont
         EvaluationDepthGuard guard(context);
         binaryoperand(binary, context, operand);
         return;
+    }
+    case VornScriptNodeKind::functioncall: {
+        auto& call = static_cast<VornScriptFunctionCall&>(node);
+        if (call.arguments.size() == 1 && call.systemfunction != nullptr &&
+            call.systemfunction->native.function != nullptr) {
+            nativenumbercall(call, context, operand);
+            return;
+        }
+        break;
     }
     default:
         break;

@@ -90,6 +90,18 @@ VornScriptObjectPtr evaluatecall(VornScriptFunctionCall& node, VornScriptContext
         arguments.push_back(value ? std::move(value) : makeundefinedvalue());
     }
     context.runpostoperations();
+    return callevaluated(node, context, arguments);
+}
+
+bool reachessystemfunction(VornScriptFunctionCall& node, VornScriptContextBase& context) {
+    const size_t count = node.arguments.size();
+    return node.systemfunction != nullptr &&
+           finduserfunction(context, node.name, count) == nullptr &&
+           findextensionfunction(context, node.name.text, count) == nullptr;
+}
+
+VornScriptObjectPtr callevaluated(VornScriptFunctionCall& node, VornScriptContextBase& context,
+                                  std::vector<VornScriptObjectPtr>& arguments) {
     const VornScriptUserFunction* userfunction =
         finduserfunction(context, node.name, arguments.size());
     context.currentcall = &node;

@@ -30,5 +30,12 @@ bool callfunction(VornScriptContextBase& context, const std::string& name,
 // elements as their own objects, so that reference parameters reach them),
 // the pending post-operations, then the call.
 VornScriptObjectPtr evaluatecall(VornScriptFunctionCall& node, VornScriptContextBase& context);
+// The call of a call node whose arguments are evaluated into [arguments] and
+// whose post-operations have run: the second half of evaluatecall.
+VornScriptObjectPtr callevaluated(VornScriptFunctionCall& node, VornScriptContextBase& context,
+                                  std::vector<VornScriptObjectPtr>& arguments);
+// True when the call node, called now, goes to the system function it went
+// to before (node.systemfunction): no user or extension function answers it.
+bool reachessystemfunction(VornScriptFunctionCall& node, VornScriptContextBase& context);
 
 } // namespace vornscript

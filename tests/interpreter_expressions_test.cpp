@@ -170,6 +170,29 @@ TEST(InterpreterExpressions, NativeOperatorSubtrees) {
 }
 
 // Element names come from the index's text, a computed whole number included.
+// text += text appends to the variable's own text: the result must be what
+// assigning the joined text gives, for every kind of left and right side.
+TEST(InterpreterExpressions, AppendingToTexts) {
+    checkcases({
+        {"var s = 'ab'; var t = s; s += 'c'; s + ' ' + t", "abc ab"},
+        {"var s = 'ab'; var r =& s; r += 'c'; s", "abc"},
+        {"var s = 'ab'; s += s; s += s; s", "abababab"},
+        {"var s = 5; s += 'x'; s", "5x"},
+        {"var s = 1.5 * 1; s += 'x'; s", "1.500000x"},
+        {"var s = '5'; s += 1; s", "6"},
+        {"var s = '1'; s += '.5'; s + 1", "2.500000"},
+        {"var s = 'x'; s += [1, 2]; s += 2.5; s", "x[1,2]2.5"},
+        {"var u; var s = 'a'; s += u; s", "a"},
+        {"var s = 'a'; s += 1 + 2; s", "a3"},
+        {"var s = (string)'1'; s += '2'; s += 3; gettype(s) + ' ' + s", "string 123"},
+        {"var s = 'a'; s += (string)'2'; gettype(s) + ' ' + s", "string a2"},
+        {"var s = 'ab'; s += 'c'; s == 'abc'", "1"},
+        {"var v = ['a']; v[0] += 'b'; var st = {k: 'a'}; st.k += 'b'; v + st", "['ab']{k: 'ab'}"},
+        {"var a = ['p']; foreach (var x in a) x += 'q';",
+         "<error> test Line 1 Col 37 const object must not be changed"},
+    });
+}
+
 TEST(InterpreterExpressions, ElementNamesFromComputedIndexes) {
     checkcases({
         {"var v = [1, 2, 3]; var i = 1; swap(v[i - 1], v[i + 1]); v", "[3,2,1]"},
