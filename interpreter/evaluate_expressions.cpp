@@ -407,6 +407,15 @@ VornScriptObjectPtr evaluatepostexpression(VornScriptPostExpression& node,
     if (!operand) {
         failatnode(node, "variable expected on left side", context);
     }
+    if (node.valueunused && !context.debuggeractive &&
+        context.currentscope().postoperations.empty()) [[likely]] {
+        // A loop step: its statement ends right here and carries out what is
+        // pending in this scope, which would be this operation alone, so it
+        // is carried out at once. A debugger sees the step end before the
+        // increment, so it keeps the registered way.
+        applypostoperation(VornScriptPostOperation{operand, node.op, &node}, context);
+        return {};
+    }
     context.addpostoperation(VornScriptPostOperation{operand, node.op, &node});
     if (node.valueunused) {
         return {};
