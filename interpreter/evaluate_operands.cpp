@@ -407,9 +407,10 @@ bool trypure(VornScriptBinaryExpression& node, VornScriptContextBase& context,
 // result value. [node] is counted and nested as in the dispatch. Any other
 // outcome (another callee meanwhile, an argument that is no number, a result
 // that needs the implementation) makes the call with the argument evaluated
-// here, so each evaluation happens once.
-void nativenumbercall(VornScriptFunctionCall& node, VornScriptContextBase& context,
-                      VornOperand& operand) {
+// here, so each evaluation happens once. Out of line, so that its locals
+// do not weigh on every operand evaluation.
+[[gnu::noinline]] void nativenumbercall(VornScriptFunctionCall& node,
+                                        VornScriptContextBase& context, VornOperand& operand) {
     ++node.callcount;
     EvaluationDepthGuard guard(context);
     VornOperand argument;

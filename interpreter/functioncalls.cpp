@@ -70,6 +70,27 @@ bool callresolved(VornScriptContextBase& context, const VornScriptUserFunction* 
     return false;
 }
 
+// The call of a node with its arguments evaluated. Inlined into
+// evaluatecall, whose recursion it is part of: a call of its own would cost
+// every user-function call a frame.
+[[gnu::always_inline]] inline VornScriptObjectPtr
+callnode(VornScriptFunctionCall& node, VornScriptContextBase& context,
+         std::vector<VornScriptObjectPtr>& arguments) {
+    const VornScriptUserFunction* userfunction =
+        finduserfunction(context, node.name, arguments.size());
+    context.currentcall = &node;
+    if (userfunction != nullptr && userfunction->body) [[likely]] {
+        return invokeuserfunction(context, *userfunction, arguments, true);
+    }
+    VornScriptObjectPtr result;
+    std::string error;
+    if (!callresolved(context, userfunction, node.name.text, arguments, result, error, nullptr,
+                      true, &node)) {
+        raiseatnode(node, error, &context);
+    }
+    return result;
+}
+
 } // namespace
 
 bool callfunction(VornScriptContextBase& context, const std::string& name,
@@ -90,7 +111,7 @@ VornScriptObjectPtr evaluatecall(VornScriptFunctionCall& node, VornScriptContext
         arguments.push_back(value ? std::move(value) : makeundefinedvalue());
     }
     context.runpostoperations();
-    return callevaluated(node, context, arguments);
+    return callnode(node, context, arguments);
 }
 
 bool reachessystemfunction(VornScriptFunctionCall& node, VornScriptContextBase& context) {
@@ -102,19 +123,7 @@ bool reachessystemfunction(VornScriptFunctionCall& node, VornScriptContextBase& 
 
 VornScriptObjectPtr callevaluated(VornScriptFunctionCall& node, VornScriptContextBase& context,
                                   std::vector<VornScriptObjectPtr>& arguments) {
-    const VornScriptUserFunction* userfunction =
-        finduserfunction(context, node.name, arguments.size());
-    context.currentcall = &node;
-    if (userfunction != nullptr && userfunction->body) [[likely]] {
-        return invokeuserfunction(context, *userfunction, arguments, true);
-    }
-    VornScriptObjectPtr result;
-    std::string error;
-    if (!callresolved(context, userfunction, node.name.text, arguments, result, error, nullptr,
-                      true, &node)) {
-        raiseatnode(node, error, &context);
-    }
-    return result;
+    return callnode(node, context, arguments);
 }
 
 } // namespace vornscript
