@@ -55,8 +55,32 @@ inline NumberResult longoperation(const VornScriptExpressionBase& node, TokenKin
     }
     return longoperationslow(node, op, a, b, context);
 }
-NumberResult doubleoperation(const VornScriptExpressionBase& node, TokenKind op, double a, double b,
-                             VornScriptContextBase& context);
+// The number maker on a computed double: a whole one becomes a whole
+// number, any other is snapped to its six-decimal value.
+inline NumberResult numberresult(double value) {
+    NumberResult result{false, 0, value};
+    result.whole = doubleiswhole(value, result.longvalue);
+    if (!result.whole) {
+        result.doublevalue = snapdouble(value);
+    }
+    return result;
+}
+NumberResult doubleoperationslow(const VornScriptExpressionBase& node, TokenKind op, double a,
+                                 double b, VornScriptContextBase& context);
+// + - * inline; division and errors out of line.
+inline NumberResult doubleoperation(const VornScriptExpressionBase& node, TokenKind op, double a,
+                                    double b, VornScriptContextBase& context) {
+    switch (op) {
+    case '+':
+        return numberresult(a + b);
+    case '-':
+        return numberresult(a - b);
+    case '*':
+        return numberresult(a * b);
+    default:
+        return doubleoperationslow(node, op, a, b, context);
+    }
+}
 // == != < > <= >= on two numbers, compared as whole numbers when both are whole.
 bool comparenumbers(const VornScriptExpressionBase& node, TokenKind op, const NumberResult& a,
                     const NumberResult& b, VornScriptContextBase& context);

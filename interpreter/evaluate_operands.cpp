@@ -422,13 +422,8 @@ bool trypure(VornScriptBinaryExpression& node, VornScriptContextBase& context,
         const double result = native.function(number.doublevalue);
         if (std::isfinite(result)) {
             context.currentcall = &node;
-            NumberResult made{false, 0, result};
-            if (native.alwaysdouble || !doubleiswhole(result, made.longvalue)) {
-                made.doublevalue = snapdouble(result);
-            } else {
-                made.whole = true;
-            }
-            setnumber(operand, made);
+            setnumber(operand, native.alwaysdouble ? NumberResult{false, 0, snapdouble(result)}
+                                                   : numberresult(result));
             return;
         }
     }
