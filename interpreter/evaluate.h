@@ -23,8 +23,9 @@ struct NumberResult {
 // an overflowing whole result continues as a floating number.
 NumberResult longoperationslow(const VornScriptExpressionBase& node, TokenKind op, int64_t a,
                                int64_t b, VornScriptContextBase& context);
-// The common whole-number cases inline; division, remainder, shifts,
-// overflow and errors out of line.
+// The common whole-number cases inline (remainder of positive numbers and
+// right shifts within the width too); division, the other remainders and
+// shifts, overflow and errors out of line.
 inline NumberResult longoperation(const VornScriptExpressionBase& node, TokenKind op, int64_t a,
                                   int64_t b, VornScriptContextBase& context) {
     int64_t result = 0;
@@ -50,6 +51,17 @@ inline NumberResult longoperation(const VornScriptExpressionBase& node, TokenKin
         return NumberResult{true, a | b, static_cast<double>(a | b)};
     case '^':
         return NumberResult{true, a ^ b, static_cast<double>(a ^ b)};
+    case '%':
+        // Both signs positive: the remainder has the divisor's sign already.
+        if (a >= 0 && b > 0) {
+            return NumberResult{true, a % b, static_cast<double>(a % b)};
+        }
+        break;
+    case TOKEN_SHIFTRIGHT:
+        if (b >= 0 && b <= 63) {
+            return NumberResult{true, a >> b, static_cast<double>(a >> b)};
+        }
+        break;
     default:
         break;
     }

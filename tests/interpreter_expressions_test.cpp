@@ -166,6 +166,16 @@ TEST(InterpreterExpressions, NativeOperatorSubtrees) {
         {"pi * 2 + 1", "7.283186"},
         {"nosuch * 2 + 1", "<error> test Line 1 Col 1 variable not defined: nosuch"},
         {"var m = 9223372036854775807; m * 2 - 1", "18446744073709551616.000000"},
+        // Remainders and right shifts of variables: the inline cases and the
+        // signs, widths and divisors they leave to the general operation.
+        {"var a = -13; var b = 4; [a % b, 13 % -b, 12 % b, 0 % b, 13 % 1, a % -1]",
+         "[3,-3,0,0,0,0]"},
+        {"var a = -13; var m = 9223372036854775807; [a >> 1, m >> 62, 13 >> 64, a >> 70, 13 >> -1]",
+         "[-7,1,0,-1,0]"},
+        {"var a = 7; var z = 0; a % z", "<error> test Line 1 Col 27 division by 0"},
+        // Double + - * inline: whole results become whole numbers.
+        {"var h = 0.25; [h + h, h * 4, h - 1.25, 0.1 * 3, 0.000001 * 0.5, -0.000001 * 0.5]",
+         "[0.500000,1,-1,0.300000,0.000000,-0.000000]"},
     });
 }
 
