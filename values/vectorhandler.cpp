@@ -209,7 +209,8 @@ bool VornScriptObjectVectorHandler::pushvectorelement(const VornScriptObjectPtr&
         const VornScriptObjectStringHandler* plain = element->plainstring();
         const bool number = plain != nullptr && plain->isnativelong() &&
                             VornVectorSlot::fits(plain->numberreading().longvalue);
-        if (number || (element->refcount() == 1 && element->recyclablenumber() != nullptr)) {
+        // recyclablenumber checks exactly that, for texts too.
+        if (number || element->recyclablenumber() != nullptr) {
             if (!checkindex(static_cast<int64_t>(slots_.size()), error)) {
                 return false;
             }
