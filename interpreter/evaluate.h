@@ -63,8 +63,32 @@ inline NumberResult longoperation(const VornScriptExpressionBase& node, TokenKin
     }
     return longoperationslow(node, op, a, b, context);
 }
-NumberResult doubleoperation(const VornScriptExpressionBase& node, TokenKind op, double a, double b,
-                             VornScriptContextBase& context);
+// The number maker on a computed double: a whole one becomes a whole
+// number, any other is snapped to its six-decimal value.
+inline NumberResult numberresult(double value) {
+    NumberResult result{false, 0, value};
+    result.whole = doubleiswhole(value, result.longvalue);
+    if (!result.whole) {
+        result.doublevalue = snapdouble(value);
+    }
+    return result;
+}
+NumberResult doubleoperationslow(const VornScriptExpressionBase& node, TokenKind op, double a,
+                                 double b, VornScriptContextBase& context);
+// + - * inline; division and errors out of line.
+inline NumberResult doubleoperation(const VornScriptExpressionBase& node, TokenKind op, double a,
+                                    double b, VornScriptContextBase& context) {
+    switch (op) {
+    case '+':
+        return numberresult(a + b);
+    case '-':
+        return numberresult(a - b);
+    case '*':
+        return numberresult(a * b);
+    default:
+        return doubleoperationslow(node, op, a, b, context);
+    }
+}
 // == != < > <= >= on two numbers, compared as whole numbers when both are whole.
 bool comparenumbers(const VornScriptExpressionBase& node, TokenKind op, const NumberResult& a,
                     const NumberResult& b, VornScriptContextBase& context);
@@ -141,6 +165,11 @@ void evaluateoperand(VornScriptExpressionBase& node, VornScriptContextBase& cont
                      VornOperand& operand);
 // The operand's value object (made now for numbers and literals).
 VornScriptObjectPtr operandvalue(const VornOperand& operand);
+// left += right joining texts, done in place: when [left] is a changeable
+// plain text value and + joins the two as texts, the right operand's text is
+// appended to left's own text, which ends as assigning left + right would
+// leave it. False, with nothing done, in every other case.
+bool appendoperandinplace(VornScriptObject& left, const VornOperand& right);
 
 // A value read as a number the way the operators read it: a plain text
 // value carrying the whole or floating number type code with a number reading.

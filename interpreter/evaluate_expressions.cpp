@@ -101,6 +101,9 @@ void compoundassign(const VornScriptExpressionBase& node, TokenKind op,
                     context);
         return;
     }
+    if (op == '+' && appendoperandinplace(*left, right)) {
+        return;
+    }
     VornScriptObjectPtr current = left;
     if (left->isnull()) {
         current = op == '+' ? makestringvalue(std::string()) : makelongvalue(0);

@@ -9,10 +9,12 @@
 // takes the value-based operators, which also raise every error. Nodes
 // evaluated here are counted and nest as in the dispatch; debugger and
 // profiler runs evaluate every node through the wrapper.
+#include "interpreter/argumentpool.h"
 #include "interpreter/evaluate.h"
 #include "interpreter/functioncalls.h"
 #include "interpreter/raise.h"
 #include "interpreter/userfunctions.h"
+#include "sysfunctions/systemfunctionregistry.h"
 #include "values/conversions.h"
 #include "values/numbers.h"
 
@@ -401,6 +403,38 @@ bool trypure(VornScriptBinaryExpression& node, VornScriptContextBase& context,
     return false;
 }
 
+// A call of a system function of one number that has a native form, made
+// natively when its argument is a number: no argument list, no argument or
+// result value. [node] is counted and nested as in the dispatch. Any other
+// outcome (another callee meanwhile, an argument that is no number, a result
+// that needs the implementation) makes the call with the argument evaluated
+// here, so each evaluation happens once. Out of line, so that its locals
+// do not weigh on every operand evaluation.
+[[gnu::noinline]] void nativenumbercall(VornScriptFunctionCall& node,
+                                        VornScriptContextBase& context, VornOperand& operand) {
+    ++node.callcount;
+    EvaluationDepthGuard guard(context);
+    VornOperand argument;
+    evaluateoperand(*node.arguments.front(), context, argument);
+    context.runpostoperations();
+    NumberResult number;
+    if (operandnumber(argument, number) && reachessystemfunction(node, context)) {
+        const VornNativeNumberFunction& native = node.systemfunction->native;
+        const double result = native.function(number.doublevalue);
+        if (std::isfinite(result)) {
+            context.currentcall = &node;
+            setnumber(operand, native.alwaysdouble ? NumberResult{false, 0, snapdouble(result)}
+                                                   : numberresult(result));
+            return;
+        }
+    }
+    VornArgumentPool::Lease lease(context.argumentpool);
+    std::vector<VornScriptObjectPtr>& arguments = lease.list();
+    VornScriptObjectPtr value = operandvalue(argument);
+    arguments.push_back(value ? std::move(value) : makeundefinedvalue());
+    setvalue(operand, callevaluated(node, context, arguments));
+}
+
 } // namespace
 
 VornScriptObjectPtr evaluateconstvalue(VornScriptConstValue& node) {
@@ -466,11 +500,17 @@ void evaluateoperand(VornScriptExpressionBase& node, VornScriptContextBase& cont
         return;
     }
     case VornScriptNodeKind::functioncall: {
+        auto& call = static_cast<VornScriptFunctionCall&>(node);
+        if (call.arguments.size() == 1 && call.systemfunction != nullptr &&
+            call.systemfunction->native.function != nullptr) {
+            nativenumbercall(call, context, operand);
+            return;
+        }
         // Below the nesting limit (checked above), as for operators.
         ++node.callcount;
         EvaluationDepthGuard guard(context);
         VornScriptCallResult result;
-        evaluatecall(static_cast<VornScriptFunctionCall&>(node), context, result);
+        evaluatecall(call, context, result);
         if (result.isnumber) {
             setnumber(operand, result.number);
         } else {
@@ -495,6 +535,22 @@ VornScriptObjectPtr operandvalue(const VornOperand& operand) {
         break;
     }
     return operand.value;
+}
+
+bool appendoperandinplace(VornScriptObject& left, const VornOperand& right) {
+    VornScriptObjectStringHandler* text = left.plainstring();
+    if (text == nullptr || left.isconst() ||
+        (right.kind == VornOperand::Kind::value && (!right.value || right.value->isnull())) ||
+        (left.isnumber() && addsasnumber(right))) {
+        return false;
+    }
+    // The type code is decided before the text changes (see addvalues).
+    const bool stringcoded = text->typecode() == VornTypeCode::string || castasstring(right);
+    // Appending left to itself reads the text being extended: std::string
+    // appends a copy of itself correctly.
+    appendoperandtext(
+        text->extendabletext(stringcoded ? VornTypeCode::string : VornTypeCode::notset), right);
+    return true;
 }
 
 bool operandtruth(VornScriptExpressionBase& condition, const VornOperand& operand,

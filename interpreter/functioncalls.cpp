@@ -70,6 +70,32 @@ bool callresolved(VornScriptContextBase& context, const VornScriptUserFunction* 
     return false;
 }
 
+// The call of a node with its arguments evaluated; with [numberresult]
+// given, a user function's result goes through it (its value returned as
+// well). Inlined into its callers, one of which is part of every
+// user-function call's recursion: a call of its own would cost each a frame.
+[[gnu::always_inline]] inline VornScriptObjectPtr
+callnode(VornScriptFunctionCall& node, VornScriptContextBase& context,
+         std::vector<VornScriptObjectPtr>& arguments, VornScriptCallResult* numberresult) {
+    const VornScriptUserFunction* userfunction =
+        finduserfunction(context, node.name, arguments.size());
+    context.currentcall = &node;
+    if (userfunction != nullptr && userfunction->body) [[likely]] {
+        if (numberresult != nullptr) {
+            invokeuserfunction(context, *userfunction, arguments, true, *numberresult);
+            return std::move(numberresult->value);
+        }
+        return invokeuserfunction(context, *userfunction, arguments, true);
+    }
+    VornScriptObjectPtr result;
+    std::string error;
+    if (!callresolved(context, userfunction, node.name.text, arguments, result, error, nullptr,
+                      true, &node)) {
+        raiseatnode(node, error, &context);
+    }
+    return result;
+}
+
 } // namespace
 
 bool callfunction(VornScriptContextBase& context, const std::string& name,
@@ -95,26 +121,22 @@ VornScriptObjectPtr runcall(VornScriptFunctionCall& node, VornScriptContextBase&
         arguments.push_back(value ? std::move(value) : makeundefinedvalue());
     }
     context.runpostoperations();
-    const VornScriptUserFunction* userfunction =
-        finduserfunction(context, node.name, arguments.size());
-    context.currentcall = &node;
-    if (userfunction != nullptr && userfunction->body) [[likely]] {
-        if (numberresult != nullptr) {
-            invokeuserfunction(context, *userfunction, arguments, true, *numberresult);
-            return std::move(numberresult->value);
-        }
-        return invokeuserfunction(context, *userfunction, arguments, true);
-    }
-    VornScriptObjectPtr result;
-    std::string error;
-    if (!callresolved(context, userfunction, node.name.text, arguments, result, error, nullptr,
-                      true, &node)) {
-        raiseatnode(node, error, &context);
-    }
-    return result;
+    return callnode(node, context, arguments, numberresult);
 }
 
 } // namespace
+
+bool reachessystemfunction(VornScriptFunctionCall& node, VornScriptContextBase& context) {
+    const size_t count = node.arguments.size();
+    return node.systemfunction != nullptr &&
+           finduserfunction(context, node.name, count) == nullptr &&
+           findextensionfunction(context, node.name.text, count) == nullptr;
+}
+
+VornScriptObjectPtr callevaluated(VornScriptFunctionCall& node, VornScriptContextBase& context,
+                                  std::vector<VornScriptObjectPtr>& arguments) {
+    return callnode(node, context, arguments, nullptr);
+}
 
 VornScriptObjectPtr evaluatecall(VornScriptFunctionCall& node, VornScriptContextBase& context) {
     return runcall(node, context, nullptr);

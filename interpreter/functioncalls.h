@@ -35,5 +35,12 @@ VornScriptObjectPtr evaluatecall(VornScriptFunctionCall& node, VornScriptContext
 // function's computed number arrives native (see VornScriptCallResult).
 void evaluatecall(VornScriptFunctionCall& node, VornScriptContextBase& context,
                   VornScriptCallResult& result);
+// The call of a call node whose arguments are evaluated into [arguments] and
+// whose post-operations have run: the second half of evaluatecall.
+VornScriptObjectPtr callevaluated(VornScriptFunctionCall& node, VornScriptContextBase& context,
+                                  std::vector<VornScriptObjectPtr>& arguments);
+// True when the call node, called now, goes to the system function it went
+// to before (node.systemfunction): no user or extension function answers it.
+bool reachessystemfunction(VornScriptFunctionCall& node, VornScriptContextBase& context);
 
 } // namespace vornscript

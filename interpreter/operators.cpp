@@ -42,16 +42,6 @@ NumberResult longresult(int64_t value) {
     return NumberResult{true, value, static_cast<double>(value)};
 }
 
-// The number maker: a double equal to its truncation becomes a whole number.
-NumberResult numberresult(double value) {
-    NumberResult result{false, 0, value};
-    result.whole = doubleiswhole(value, result.longvalue);
-    if (!result.whole) {
-        result.doublevalue = snapdouble(value);
-    }
-    return result;
-}
-
 } // namespace
 
 NumberResult longoperationslow(const VornScriptExpressionBase& node, TokenKind op, int64_t a,
@@ -123,15 +113,10 @@ NumberResult longoperationslow(const VornScriptExpressionBase& node, TokenKind o
     }
 }
 
-NumberResult doubleoperation(const VornScriptExpressionBase& node, TokenKind op, double a, double b,
-                             VornScriptContextBase& context) {
+// The operators doubleoperation does not do inline.
+NumberResult doubleoperationslow(const VornScriptExpressionBase& node, TokenKind op, double a,
+                                 double b, VornScriptContextBase& context) {
     switch (op) {
-    case '+':
-        return numberresult(a + b);
-    case '-':
-        return numberresult(a - b);
-    case '*':
-        return numberresult(a * b);
     case '/':
         if (b == 0.0) {
             divisionbyzero(node, context);

@@ -53,11 +53,41 @@ long findoccurrence(std::string_view text, std::string_view pattern, size_t star
     return found == std::string_view::npos ? -1 : static_cast<long>(found);
 }
 
+// The plain replace when the replacement is as long as the pattern: the
+// result keeps the text's layout, so the occurrences are overwritten in a
+// copy of it instead of the result being assembled piece by piece.
+std::string samelengthreplace(std::string_view text, std::string_view pattern,
+                              std::string_view replacement, bool replaceall) {
+    std::string result(text);
+    if (pattern.size() == 1) {
+        for (size_t found = text.find(pattern[0]); found != std::string_view::npos;
+             found = text.find(pattern[0], found + 1)) {
+            result[found] = replacement[0];
+            if (!replaceall) {
+                break;
+            }
+        }
+        return result;
+    }
+    for (size_t found = text.find(pattern); found != std::string_view::npos;
+         found = text.find(pattern, found + pattern.size())) {
+        result.replace(found, replacement.size(), replacement);
+        if (!replaceall) {
+            break;
+        }
+    }
+    return result;
+}
+
 std::string plainreplace(std::string_view text, std::string_view pattern,
                          std::string_view replacement, const VornReplaceOptions& options) {
     // An empty pattern occurs everywhere and would never advance.
     if (pattern.empty()) {
         return std::string(text);
+    }
+    if (replacement.size() == pattern.size() && !options.ignorecase && !options.wholeonly &&
+        !options.wordsonly) {
+        return samelengthreplace(text, pattern, replacement, options.replaceall);
     }
     std::string result;
     result.reserve(text.size());

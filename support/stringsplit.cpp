@@ -8,20 +8,7 @@ namespace vornstdstring {
 
 std::vector<std::string> split(std::string_view text, std::string_view separator) {
     std::vector<std::string> parts;
-    if (text.empty()) {
-        return parts;
-    }
-    if (separator.empty()) {
-        parts.emplace_back(text);
-        return parts;
-    }
-    size_t start = 0;
-    for (size_t found = text.find(separator); found != std::string_view::npos;
-         found = text.find(separator, start)) {
-        parts.emplace_back(text.substr(start, found - start));
-        start = found + separator.size();
-    }
-    parts.emplace_back(text.substr(start));
+    eachsplitpart(text, separator, [&parts](std::string_view part) { parts.emplace_back(part); });
     return parts;
 }
 

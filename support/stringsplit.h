@@ -16,6 +16,25 @@ inline constexpr std::string_view defaultwordseparators = ",;: \t\r\n";
 // Parts between occurrences of separator, empty parts kept ("a,,b," gives a,
 // "", b, ""). An empty separator gives the whole text as one part.
 std::vector<std::string> split(std::string_view text, std::string_view separator);
+// The same parts handed to [part] one by one as views into [text], for
+// callers that store them in their own form.
+template <class Part>
+void eachsplitpart(std::string_view text, std::string_view separator, Part&& part) {
+    if (text.empty()) {
+        return;
+    }
+    if (separator.empty()) {
+        part(text);
+        return;
+    }
+    size_t start = 0;
+    for (size_t found = text.find(separator); found != std::string_view::npos;
+         found = text.find(separator, start)) {
+        part(text.substr(start, found - start));
+        start = found + separator.size();
+    }
+    part(text.substr(start));
+}
 // Words between runs of bytes from separators (defaultwordseparators when
 // empty); bytes >= 0x80 never separate, no word is empty and words are not
 // trimmed.

@@ -30,16 +30,6 @@ bool vectorargument(VornSystemCall& call, bool create) {
     return true;
 }
 
-// A copy of [value] fit to become an element: texts are copied by the
-// element's own assignment, collections need an independent copy here.
-VornScriptObjectPtr elementcopy(const VornScriptObjectPtr& value) {
-    const int32_t type = value->getobjecttype();
-    if (type == VornObjectType::vector || type == VornObjectType::structure) {
-        return copyelementvalue(value);
-    }
-    return value;
-}
-
 bool setvectorsize(VornSystemCall& call) {
     int64_t size = 0;
     if (!call.arguments[0]->vectorsize(size, call.error)) {
@@ -53,10 +43,18 @@ template <bool byreference> bool push(VornSystemCall& call) {
     if (!vectorargument(call, true)) {
         return false;
     }
+    const VornScriptObjectPtr& vector = call.arguments[0];
     const VornScriptObjectPtr& value = call.arguments[1];
-    return call.arguments[0]->pushvectorelement(byreference ? value : elementcopy(value),
-                                                byreference, call.error) &&
-           setvectorsize(call);
+    // Texts are copied by the element's own assignment (or taken over when
+    // only the argument list holds them); collections need an independent
+    // copy here. The argument itself is handed on, so the vector can see
+    // whether anything else holds it.
+    const int32_t type = value->getobjecttype();
+    const bool pushed =
+        !byreference && (type == VornObjectType::vector || type == VornObjectType::structure)
+            ? vector->pushvectorelement(copyelementvalue(value), false, call.error)
+            : vector->pushvectorelement(value, byreference, call.error);
+    return pushed && setvectorsize(call);
 }
 
 // Inserts a copy of [value] before [index]; the result is the new size.

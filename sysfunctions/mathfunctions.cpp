@@ -402,10 +402,51 @@ constexpr VornSystemFunctionEntry mathfunctions[] = {
     {"random()", randomfractionfunction},
 };
 
+// sqrt as its native form: a negative argument is the implementation's error.
+double nativesqrt(double value) {
+    return value < 0 ? std::numeric_limits<double>::quiet_NaN() : std::sqrt(value);
+}
+
+struct NativeForm {
+    VornSystemFunctionImpl impl;
+    VornNativeNumberFunction native;
+};
+
+// Each computes what its implementation above makes of a readable argument.
+constexpr NativeForm nativeforms[] = {
+    {elementaryfunction<std::acos>, {std::acos, true}},
+    {elementaryfunction<std::asin>, {std::asin, true}},
+    {elementaryfunction<std::atan>, {std::atan, true}},
+    {elementaryfunction<std::cos>, {std::cos, true}},
+    {elementaryfunction<std::cosh>, {std::cosh, true}},
+    {elementaryfunction<std::exp>, {std::exp, true}},
+    {elementaryfunction<std::log>, {std::log, true}},
+    {elementaryfunction<std::log10>, {std::log10, true}},
+    {elementaryfunction<std::sin>, {std::sin, true}},
+    {elementaryfunction<std::sinh>, {std::sinh, true}},
+    {elementaryfunction<std::tan>, {std::tan, true}},
+    {elementaryfunction<std::tanh>, {std::tanh, true}},
+    {sqrtfunction, {nativesqrt, false}},
+    {numberfunction<square>, {square, false}},
+    {numberfunction<std::ceil>, {std::ceil, false}},
+    {numberfunction<std::floor>, {std::floor, false}},
+    {numberfunction<fractionalpart>, {fractionalpart, false}},
+    {numberfunction<std::trunc>, {std::trunc, false}},
+};
+
 } // namespace
 
 VornSystemFunctionTable mathfunctiontable() {
     return mathfunctions;
+}
+
+VornNativeNumberFunction nativenumberfunction(VornSystemFunctionImpl impl) {
+    for (const NativeForm& form : nativeforms) {
+        if (form.impl == impl) {
+            return form.native;
+        }
+    }
+    return {};
 }
 
 } // namespace vornscript

@@ -12,4 +12,8 @@ namespace vornscript {
 // The implementations of the math family, by call key.
 VornSystemFunctionTable mathfunctiontable();
 
+// The native form of a math implementation of one number; empty for the
+// others.
+VornNativeNumberFunction nativenumberfunction(VornSystemFunctionImpl impl);
+
 } // namespace vornscript

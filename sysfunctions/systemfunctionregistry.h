@@ -46,6 +46,18 @@ struct VornSystemFunctionEntry {
 // The entries of one family.
 using VornSystemFunctionTable = std::span<const VornSystemFunctionEntry>;
 
+// The native form of a system function of one number, which the interpreter
+// may compute without making values or a call: [function] gives the number
+// the implementation makes for a readable argument, or a number that is not
+// finite when the implementation has to run (to report an error, or to make
+// a result that is not finite).
+struct VornNativeNumberFunction {
+    double (*function)(double) = nullptr;
+    // The result counts as a double even when whole ("cos(pi)" gives
+    // "-1.000000"); otherwise a whole result is a whole number.
+    bool alwaysdouble = false;
+};
+
 struct VornSystemFunctionSelection {
     // nullptr when no family implements the call.
     VornSystemFunctionImpl impl = nullptr;
@@ -53,6 +65,8 @@ struct VornSystemFunctionSelection {
     // shorter call ("mid($$)" for the "mid($$$)" implementation) is padded
     // with undefined values up to it.
     size_t parametercount = 0;
+    // Empty unless impl has a native form.
+    VornNativeNumberFunction native;
 };
 
 // Finds implementations by call key: an exact key first, else the longest

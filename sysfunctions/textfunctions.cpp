@@ -20,20 +20,34 @@ namespace {
 
 constexpr const char* messagetag = "interpreter";
 
-// Appends the text of one value; a collection contributes its elements.
-bool appendtexts(const VornScriptObjectPtr& value, std::vector<std::string>& texts,
-                 std::string& error) {
+// Hands the text of one value to [sink] (sink.value with nullptr for the
+// empty text); a collection hands over its elements. The plain vector's
+// slots are read in place, its inline numbers handed over as numbers.
+template <class Sink>
+bool eachtext(const VornScriptObjectPtr& value, Sink& sink, std::string& error) {
     if (isundefined(value)) {
-        texts.emplace_back();
+        sink.value(nullptr);
         return true;
     }
     if (value->getobjecttype() == VornObjectType::vector) {
+        const VornScriptDataHandlerPtr& handler = value->getdatahandler();
+        if (handler && handler->handlerkind() == VornHandlerKind::plainvector) {
+            for (const VornVectorSlot& slot :
+                 static_cast<const VornScriptObjectVectorHandler&>(*handler).slots()) {
+                if (slot.isnumber()) {
+                    sink.number(slot.numbervalue());
+                } else {
+                    sink.value(slot.object());
+                }
+            }
+            return true;
+        }
         VornScriptObjectList elements;
         if (!value->getvectorelements(elements, error)) {
             return false;
         }
         for (const VornScriptObjectPtr& element : elements) {
-            texts.push_back(element ? element->tostring() : std::string());
+            sink.value(element.get());
         }
         return true;
     }
@@ -47,11 +61,64 @@ bool appendtexts(const VornScriptObjectPtr& value, std::vector<std::string>& tex
             if (!value->getstructuremember(name, member, error)) {
                 return false;
             }
-            texts.push_back(member ? member->tostring() : std::string());
+            sink.value(member.get());
         }
         return true;
     }
-    texts.push_back(value->tostring());
+    sink.value(value.get());
+    return true;
+}
+
+// The texts as a list.
+struct CollectSink {
+    std::vector<std::string>& texts;
+    void value(const VornScriptObject* text) {
+        texts.push_back(text != nullptr ? text->tostring() : std::string());
+    }
+    void number(int64_t number) { texts.push_back(longtext(number)); }
+};
+
+// The texts written one after the other into one text, separated.
+struct JoinSink {
+    std::string& out;
+    std::string_view separator;
+    bool first = true;
+    void next() {
+        if (!first) {
+            out.append(separator);
+        }
+        first = false;
+    }
+    void value(const VornScriptObject* text) {
+        next();
+        if (text != nullptr) {
+            text->appendstring(out);
+        }
+    }
+    void number(int64_t number) {
+        next();
+        appendlongtext(out, number);
+    }
+};
+
+// Checks the arguments from [first] to before [last] as
+// collectargumenttexts does and hands their texts to [sink].
+template <class Sink>
+bool eachargumenttext(VornSystemCall& call, size_t first, size_t last, bool collectiononly,
+                      Sink& sink) {
+    const auto& arguments = call.arguments;
+    if (collectiononly && last == first + 1) {
+        const VornScriptObjectPtr& only = arguments[first];
+        if (isundefined(only) || (only->getobjecttype() != VornObjectType::vector &&
+                                  only->getobjecttype() != VornObjectType::structure)) {
+            return fail(call, "structure or vector expected");
+        }
+    }
+    for (size_t index = first; index < last; ++index) {
+        if (!eachtext(arguments[index], sink, call.error)) {
+            return false;
+        }
+    }
     return true;
 }
 
@@ -115,20 +182,14 @@ VornScriptObjectPtr makestringvector(std::vector<std::string> parts) {
 
 bool collectargumenttexts(VornSystemCall& call, size_t first, size_t last, bool collectiononly,
                           std::vector<std::string>& texts) {
-    const auto& arguments = call.arguments;
-    if (collectiononly && last == first + 1) {
-        const VornScriptObjectPtr& only = arguments[first];
-        if (isundefined(only) || (only->getobjecttype() != VornObjectType::vector &&
-                                  only->getobjecttype() != VornObjectType::structure)) {
-            return fail(call, "structure or vector expected");
-        }
-    }
-    for (size_t index = first; index < last; ++index) {
-        if (!appendtexts(arguments[index], texts, call.error)) {
-            return false;
-        }
-    }
-    return true;
+    CollectSink sink{texts};
+    return eachargumenttext(call, first, last, collectiononly, sink);
+}
+
+bool joinargumenttexts(VornSystemCall& call, size_t first, size_t last, bool collectiononly,
+                       std::string_view separator, std::string& out) {
+    JoinSink sink{out, separator};
+    return eachargumenttext(call, first, last, collectiononly, sink);
 }
 
 bool strlenfunction(VornSystemCall& call) {

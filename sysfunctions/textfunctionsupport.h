@@ -66,6 +66,10 @@ VornScriptObjectPtr makestringvector(std::vector<std::string> parts);
 // "structure or vector expected".
 bool collectargumenttexts(VornSystemCall& call, size_t first, size_t last, bool collectiononly,
                           std::vector<std::string>& texts);
+// The same texts appended to [out] with [separator] between them, without a
+// list of copies.
+bool joinargumenttexts(VornSystemCall& call, size_t first, size_t last, bool collectiononly,
+                       std::string_view separator, std::string& out);
 
 // ---- implementations (one per script function or group of aliases) ----
 // textfunctions.cpp: lengths and substrings

@@ -13,7 +13,17 @@ bool splitfunction(VornSystemCall& call) {
     const ArgumentText text(call.arguments[0]);
     const ArgumentText separator(call.arguments[1]);
     const std::string_view used = isundefined(call.arguments[1]) ? "," : separator.view();
-    return succeed(call, makestringvector(vornstdstring::split(text, used)));
+    // Each part becomes an element straight from its view of the text, into
+    // slots counted first, so the list is allocated once.
+    size_t count = 0;
+    vornstdstring::eachsplitpart(text, used, [&count](std::string_view) { ++count; });
+    VornVectorSlots slots;
+    slots.reserve(count);
+    vornstdstring::eachsplitpart(text, used, [&slots](std::string_view part) {
+        slots.emplace_back(makestringvalue(std::string(part)));
+    });
+    return succeed(call,
+                   makehandlervalue(makeref<VornScriptObjectVectorHandler>(std::move(slots))));
 }
 
 bool splitlinesfunction(VornSystemCall& call) {
@@ -29,19 +39,16 @@ bool splitwordsfunction(VornSystemCall& call) {
 }
 
 bool joinfunction(VornSystemCall& call) {
-    std::vector<std::string> texts;
-    if (!collectargumenttexts(call, 1, call.arguments.size(), true, texts)) {
-        return false;
-    }
-    return succeedtext(call, vornstdstring::join(texts, ArgumentText(call.arguments[0])));
+    std::string joined;
+    return joinargumenttexts(call, 1, call.arguments.size(), true, ArgumentText(call.arguments[0]),
+                             joined) &&
+           succeedtext(call, std::move(joined));
 }
 
 bool concatfunction(VornSystemCall& call) {
-    std::vector<std::string> texts;
-    if (!collectargumenttexts(call, 0, call.arguments.size(), true, texts)) {
-        return false;
-    }
-    return succeedtext(call, vornstdstring::join(texts, {}));
+    std::string joined;
+    return joinargumenttexts(call, 0, call.arguments.size(), true, {}, joined) &&
+           succeedtext(call, std::move(joined));
 }
 
 bool parseintrangelistfunction(VornSystemCall& call) {

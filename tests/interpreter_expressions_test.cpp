@@ -175,6 +175,39 @@ TEST(InterpreterExpressions, NativeOperatorSubtrees) {
         {"pi * 2 + 1", "7.283186"},
         {"nosuch * 2 + 1", "<error> test Line 1 Col 1 variable not defined: nosuch"},
         {"var m = 9223372036854775807; m * 2 - 1", "18446744073709551616.000000"},
+        // Remainders and right shifts of variables: the inline cases and the
+        // signs, widths and divisors they leave to the general operation.
+        {"var a = -13; var b = 4; [a % b, 13 % -b, 12 % b, 0 % b, 13 % 1, a % -1]",
+         "[3,-3,0,0,0,0]"},
+        {"var a = -13; var m = 9223372036854775807; [a >> 1, m >> 62, 13 >> 64, a >> 70, 13 >> -1]",
+         "[-7,1,0,-1,0]"},
+        {"var a = 7; var z = 0; a % z", "<error> test Line 1 Col 27 division by 0"},
+        // Double + - * inline: whole results become whole numbers.
+        {"var h = 0.25; [h + h, h * 4, h - 1.25, 0.1 * 3, 0.000001 * 0.5, -0.000001 * 0.5]",
+         "[0.500000,1,-1,0.300000,0.000000,-0.000000]"},
+    });
+}
+
+// text += text appends to the variable's own text: the result must be what
+// assigning the joined text gives, for every kind of left and right side.
+TEST(InterpreterExpressions, AppendingToTexts) {
+    checkcases({
+        {"var s = 'ab'; var t = s; s += 'c'; s + ' ' + t", "abc ab"},
+        {"var s = 'ab'; var r =& s; r += 'c'; s", "abc"},
+        {"var s = 'ab'; s += s; s += s; s", "abababab"},
+        {"var s = 5; s += 'x'; s", "5x"},
+        {"var s = 1.5 * 1; s += 'x'; s", "1.500000x"},
+        {"var s = '5'; s += 1; s", "6"},
+        {"var s = '1'; s += '.5'; s + 1", "2.500000"},
+        {"var s = 'x'; s += [1, 2]; s += 2.5; s", "x[1,2]2.5"},
+        {"var u; var s = 'a'; s += u; s", "a"},
+        {"var s = 'a'; s += 1 + 2; s", "a3"},
+        {"var s = (string)'1'; s += '2'; s += 3; gettype(s) + ' ' + s", "string 123"},
+        {"var s = 'a'; s += (string)'2'; gettype(s) + ' ' + s", "string a2"},
+        {"var s = 'ab'; s += 'c'; s == 'abc'", "1"},
+        {"var v = ['a']; v[0] += 'b'; var st = {k: 'a'}; st.k += 'b'; v + st", "['ab']{k: 'ab'}"},
+        {"var a = ['p']; foreach (var x in a) x += 'q';",
+         "<error> test Line 1 Col 37 const object must not be changed"},
     });
 }
 

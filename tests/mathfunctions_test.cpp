@@ -36,6 +36,30 @@ TEST(MathFunctions, AbsMinMaxSumAverage) {
     });
 }
 
+// Functions of one number inside expressions are computed without a call
+// when their argument is a number; everything else takes the call.
+TEST(MathFunctions, NativeFormsInExpressions) {
+    checkcases({
+        {"var x = 2.25; sqrt(x) * 2", "3"},
+        {"1 * cos(pi) + ' ' + cos(pi) * 2", "-1 -2"},
+        {"var c = cos(0) + 0; gettype(c) + ' ' + c", "long 1"},
+        {"var a = sqr(1.5) * 1; gettype(a) + ' ' + a", "double 2.250000"},
+        {"1 * floor(2.5) + 1 * ceil(-2.5) + ' ' + fract(-3.14) * 1", "0 -0.140000"},
+        {"1 * modf(-3.94) + 1 * sqr(-0.0)", "-3"},
+        {"var v = [9]; 1 * sqrt(v[0]) + sqrt(sqrt(16))", "5"},
+        {"0 + sqrt(' 16 ') + sqrt(1e-3)", "4.031623"},
+        {"var i = 4; var r = 1 * sqrt(i++); r + ' ' + i", "2 5"},
+        {"var t = ''; for (var i = 0; i < 2; i++) { t += 1 * sqrt(16) + ' '; } t", "4 4 "},
+        {"function sqrt(x) { return 99; } 1 + sqrt(4)", "100"},
+        {"1 * sqrt(-4)",
+         "<error> test Line 1 Col 5 function sqrt requires a positive number argument"},
+        {"0 + sqrt('x')", "<error> test Line 1 Col 5 function sqrt($) requires a number argument"},
+        {"var u; 1 * sqrt(u)",
+         "<error> test Line 1 Col 12 function sqrt($) requires a number argument"},
+        {"1 * log(0)", "<error> test Line 1 Col 1 double value expected"},
+    });
+}
+
 TEST(MathFunctions, ElementaryFunctions) {
     checkcases({
         // pi is held as its six-decimal text.

@@ -128,6 +128,43 @@ TEST(TextFunctions, SplittingAndJoining) {
     });
 }
 
+// split makes its elements from views of the text, join and concat append
+// the element texts straight into the result: the corner cases of both.
+TEST(TextFunctions, SplitAndJoinEdges) {
+    checkcases({
+        {"split('a,,b,', ',')", "['a','','b','']"},
+        {"split('abc', '')", "['abc']"},
+        {"split('x', 'xx')", "['x']"},
+        // Parts that read as numbers are texts of their own.
+        {"var v = split(12345, 3); v[0]++; v", "[13,45]"},
+        {"var v = split('a-b', '-'); v[0] += 'x'; v", "['ax','b']"},
+        // Inline numbers, nested vectors, doubles and empty places.
+        {"join('-', [1, 'b', [2, 3], 2.5, 1.5 * 3])", "1-b-[2,3]-2.5-4.500000"},
+        {"var v; v[2] = 'c'; join('+', v)", "++c"},
+        {"join('', [])", ""},
+        {"join(0, [1, 2])", "102"},
+        {"join(',', {a: 1, b: 'x'})", "1,x"},
+        {"join(', ', 'a', [], 'b', 3)", "a, b, 3"},
+        {"concat([1, 'a', 2.5], 'z')", "1a2.5z"},
+        {"join(',', 5)", "<error> test Line 1 Col 1 structure or vector expected"},
+    });
+}
+
+// push takes a temporary text over as the element; the element must stay
+// independent of every value a script can still reach.
+TEST(TextFunctions, PushedTextsStayIndependent) {
+    checkcases({
+        {"var v = []; var s = 'ab'; push(v, s); s += 'c'; v + ' ' + s", "['ab'] abc"},
+        {"var v = []; var s = 'k'; push(v, s); v[0] = 'z'; s", "k"},
+        {"var v = []; push(v, 'lit'); push(v, 'lit'); v[0] += '!'; v", "['lit!','lit']"},
+        {"var v = []; for (var i = 0; i < 3; i++) push(v, 'a'); v[0] = 'b'; v", "['b','a','a']"},
+        {"var v = []; push(v, 'x' + 1); v[0] += 'y'; v", "['x1y']"},
+        {"var v = []; var w = push(v, 'x'); w + ' ' + v", "1 ['x']"},
+        {"var v = []; push(v, (string)'1'); gettype(v[0]) + v[0]", "string1"},
+        {"var v = []; var r = 's'; var q =& r; push(v, q); q += '!'; v + r", "['s']s!"},
+    });
+}
+
 TEST(TextFunctions, RangeListsAndCsv) {
     checkcases({
         {"parseintrangelist('1,2 3;5-7 9')", "[1,2,3,5,6,7,9]"},
@@ -172,6 +209,23 @@ TEST(TextFunctions, ReplaceAndWildcards) {
         {"substitute('hello', 'h([el]+)(o+)', 'h$1...$2')", "hell...o"},
         {"substitute('hello', '[e', 'a')",
          "<error> test Line 1 Col 1 regular expression syntax error"},
+    });
+}
+
+// A replacement as long as the pattern is written over a copy of the text.
+TEST(TextFunctions, ReplaceOfEqualLength) {
+    checkcases({
+        {"replace('banana', 'an', 'AN')", "bANANa"},
+        {"replace('aaa', 'aa', 'bb')", "bba"},
+        {"replace('banana', 'a', 'o')", "bonono"},
+        {"replace(1001, 1, 7)", "7007"},
+        {"replace('', 'a', 'b')", ""},
+        {"replace('aXa', 'a', 'b', {replaceall: 0})", "bXa"},
+        {"replace('xanana', 'an', 'AN', {replaceall: 0})", "xANana"},
+        {"replace('aAa', 'a', 'b', {ignorecase: 1})", "bbb"},
+        {"replace('a ab a', 'a', 'b', {wordsonly: 1})", "b ab b"},
+        {"replace('ab', 'ab', 'cd', {wholeonly: 1})", "cd"},
+        {"replace('abab', 'ab', 'cd', {wholeonly: 1})", "abab"},
     });
 }
 

@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -196,6 +197,17 @@ TEST(NumberTexts, SnappingNearTiesMatchesTheText) {
         values.push_back(std::nextafter(tie, 1e9));
         values.push_back(static_cast<double>(k * 104729) * 0.000001 * 0.5);
         values.push_back(4294967295.0 - static_cast<double>(k) - 0.0000005);
+    }
+    // Values of every magnitude the shortcut serves, far from ties too, and
+    // values that round to zero.
+    uint64_t bits = 0x9E3779B97F4A7C15U;
+    for (int k = 0; k < 20000; ++k) {
+        bits = bits * 6364136223846793005U + 1442695040888963407U;
+        const double unit = static_cast<double>(bits >> 11) * 0x1p-53;
+        values.push_back(std::ldexp(unit, static_cast<int>(bits % 60) - 26));
+    }
+    for (const double small : {1e-7, 4.9e-7, 5e-7, 5.1e-7, 0x1p-60}) {
+        values.push_back(small);
     }
     for (const double value : values) {
         for (const double signedvalue : {value, -value}) {

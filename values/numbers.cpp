@@ -366,10 +366,17 @@ double snapdouble(double value) {
         // Round in millionths; the product is off by at most half an ulp, so
         // only a product that close to a rounding tie needs the exact path.
         const double scaled = value * 1e6;
-        const double fraction = std::fabs(scaled - std::trunc(scaled));
+        // nearbyint without a library call: |scaled| < 2^52, so adding 2^52
+        // of its sign gives a sum whose spacing is 1, rounded to the nearest
+        // whole number (ties to even) in the default rounding mode; taking
+        // it away again is exact. A zero keeps the sign of scaled.
+        const double shift = std::copysign(0x1p52, scaled);
+        const double rounded = std::copysign((scaled + shift) - shift, scaled);
+        // Half minus the distance to the nearest whole number is how far the
+        // product lies from a tie (both subtractions are exact).
         const double tolerance = std::fabs(scaled) * 0x1p-51 + 1e-9;
-        if (std::fabs(fraction - 0.5) > tolerance) {
-            return std::nearbyint(scaled) / 1e6;
+        if (0.5 - std::fabs(scaled - rounded) > tolerance) {
+            return rounded / 1e6;
         }
         return std::copysign(snapneartie(magnitude), value);
     }

@@ -92,6 +92,17 @@ void VornScriptObjectStringHandler::settext(std::string text) {
     normalized_ = false;
 }
 
+std::string& VornScriptObjectStringHandler::extendabletext(int32_t typecode) {
+    if (!textvalid_) {
+        formattext();
+    }
+    typecode_ = typecode;
+    storage_ = Storage::text;
+    readingvalid_ = false;
+    normalized_ = false;
+    return text_;
+}
+
 void VornScriptObjectStringHandler::copyfrom(const VornScriptObjectStringHandler& other) {
     if (&other == this) {
         return;

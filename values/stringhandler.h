@@ -77,6 +77,10 @@ public:
     void setdouble(double value);
     void setdouble(VornSnappedDouble value);
     void settext(std::string text);
+    // The text to extend in place, as settext of a longer text would leave
+    // it: a computed number is written out first, and the value then holds a
+    // text with [typecode] whose number reading is made again when asked.
+    std::string& extendabletext(int32_t typecode);
     // Takes over content and type code of another plain string handler.
     void copyfrom(const VornScriptObjectStringHandler& other);
 

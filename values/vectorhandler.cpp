@@ -12,6 +12,8 @@ namespace {
 
 // Growing beyond this many entries is refused instead of exhausting memory.
 constexpr int64_t maximumvectorsize = int64_t{1} << 28;
+// The first allocation of a vector that grows by appending.
+constexpr size_t initialcapacity = 4;
 
 bool checkindex(int64_t index, std::string& error) {
     if (index < 0) {
@@ -137,6 +139,11 @@ void VornScriptObjectVectorHandler::append(VornVectorSlot slot) {
                 entry = VornVectorSlot::ofnumber(value);
             }
         }
+        // A vector filled element by element starts with room for a few,
+        // sparing the allocations of the first doublings.
+        if (slots_.empty()) {
+            slots_.reserve(initialcapacity);
+        }
     }
     slots_.push_back(std::move(slot));
 }
@@ -194,15 +201,21 @@ bool VornScriptObjectVectorHandler::accessvectorelement(int64_t index, VornScrip
 bool VornScriptObjectVectorHandler::pushvectorelement(const VornScriptObjectPtr& element,
                                                       bool byreference, std::string& error) {
     // A whole number pushed by value goes straight into a slot: the copy
-    // assignment would make is a fresh number value nothing else holds.
+    // assignment would make is a fresh number value nothing else holds. A
+    // text that only the caller's reference holds and that carries nothing
+    // a fresh value lacks becomes the element itself, as the copy would be
+    // equal to it.
     if (!byreference && element && element->getobjecttype() == VornObjectType::string) {
         const VornScriptObjectStringHandler* plain = element->plainstring();
-        if (plain != nullptr && plain->isnativelong() &&
-            VornVectorSlot::fits(plain->numberreading().longvalue)) {
+        const bool number = plain != nullptr && plain->isnativelong() &&
+                            VornVectorSlot::fits(plain->numberreading().longvalue);
+        // recyclablenumber checks exactly that, for texts too.
+        if (number || element->recyclablenumber() != nullptr) {
             if (!checkindex(static_cast<int64_t>(slots_.size()), error)) {
                 return false;
             }
-            append(VornVectorSlot::ofnumber(plain->numberreading().longvalue));
+            append(number ? VornVectorSlot::ofnumber(plain->numberreading().longvalue)
+                          : VornVectorSlot(element));
             return true;
         }
     }

@@ -104,6 +104,8 @@ public:
     // an inline number, so changes through it change the vector.
     bool accessvectorelement(int64_t index, VornScriptObjectPtr& element,
                              std::string& error) override;
+    // By value, a plain text held by [element] alone (a temporary) is taken
+    // over as the element instead of copied: the caller drops it unchanged.
     bool pushvectorelement(const VornScriptObjectPtr& element, bool byreference,
                            std::string& error) override;
     // Like accessvectorelement within the size (the element may be bound by
