@@ -446,11 +446,20 @@ VornScriptObjectPtr evaluateconstvalue(VornScriptConstValue& node) {
 }
 
 VornScriptObjectPtr evaluateobject(VornScriptExpressionBase& node, VornScriptContextBase& context) {
-    if (node.nodekind == VornScriptNodeKind::variablereference && evaluatesdirectly(context)) {
+    if (!evaluatesdirectly(context)) [[unlikely]] {
+        return evaluatewrapped(node, context);
+    }
+    if (node.nodekind == VornScriptNodeKind::variablereference) {
         if (VornScriptObjectPtr* slot =
                 context.findvariable(static_cast<VornScriptVariableReference&>(node).name)) {
             ++node.callcount;
             return *slot;
+        }
+    } else if (node.nodekind == VornScriptNodeKind::binaryexpression) {
+        NumberResult number;
+        if (trypure(static_cast<VornScriptBinaryExpression&>(node), context, number)) {
+            ++node.callcount;
+            return makeresultvalue(number);
         }
     }
     return evaluatewrapped(node, context);
