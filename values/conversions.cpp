@@ -234,6 +234,14 @@ bool makervalue(const VornScriptObjectPtr& value, VornScriptObjectPtr& result, s
         result->setlvalue(false);
         return true;
     }
+    // A computed whole number, the commonest copy (a parameter, an element),
+    // is made anew without the handler's general copy.
+    if (const VornScriptObjectStringHandler* plain = value->plainstring();
+        plain != nullptr && plain->isnativelong()) {
+        result = makelongvalue(plain->numberreading().longvalue);
+        result->setlvalue(false);
+        return true;
+    }
     const VornScriptDataHandlerPtr& handler = value->getdatahandler();
     if (!handler) {
         return fail("handler for data missing", error);
