@@ -87,12 +87,28 @@ public:
     const std::string& getname() const { return name_; }
     // A bound variable's name comes from the symbol table or a parameter:
     // copied in place, without a temporary.
-    void setname(const std::string& name) { name_ = name; }
-    void setname(std::string&& name) { name_ = std::move(name); }
-    // Names a member or element "<parent><open><key><close>" ("s.x",
+    void setname(const std::string& name) {
+        name_ = name;
+        renamed();
+    }
+    void setname(std::string&& name) {
+        name_ = std::move(name);
+        renamed();
+    }
+    // Names a member or element "<parent name><open><key><close>" ("s.x",
     // "v[3]"; close 0 for none). An element reached the same way again keeps
-    // its name, so the usual case compares instead of building a text.
-    void setpathname(const std::string& parent, char open, std::string_view key, char close);
+    // its name: while the parent keeps the name it had then, only the key is
+    // compared, else the whole name, and a text is built only when it differs.
+    void setpathname(const VornScriptObject& parent, char open, std::string_view key, char close);
+    // setpathname(parent, '[', <decimal position>, ']') for a whole-number
+    // index: the usual case, the element reached again under the same parent
+    // name and position, compares two numbers and writes no digits.
+    void setelementname(const VornScriptObject& parent, int64_t position) {
+        if (pathparent_ == parent.namestamp_ && pathposition_ == position) {
+            return;
+        }
+        setelementnameslow(parent, position);
+    }
 
     const VornScriptDataHandlerPtr& getdatahandler() const { return handler_; }
     void setnull();
@@ -137,10 +153,29 @@ private:
     int32_t numbertypecode() const;
     bool checknotconst(std::string& error) const;
     void takenumber(VornScriptObjectStringHandlerPtr handler);
+    void setelementnameslow(const VornScriptObject& parent, int64_t position);
+    // The name changed: a new stamp, and no longer known as a path name.
+    void renamed() {
+        namestamp_ = nextnamestamp();
+        pathparent_ = nopath;
+    }
+    static uint64_t nextnamestamp();
+
+    // Marks pathparent_ of a name not made by setpathname (stamps never
+    // reach it), and pathposition_ of a path name whose key is no position.
+    static constexpr uint64_t nopath = ~uint64_t{0};
+    static constexpr int64_t noposition = -1;
 
     VornScriptObjectPtr referenced_;
     int32_t objecttype_ = VornObjectType::undefined;
     std::string name_;
+    // Equal stamps mean equal names: 0 for the empty name of a new object,
+    // a stamp never used before for every change of the name. A path name
+    // remembers its parent's stamp (and the position of a whole-number
+    // index): while both are the same, so is the name.
+    uint64_t namestamp_ = 0;
+    uint64_t pathparent_ = nopath;
+    int64_t pathposition_ = noposition;
     VornScriptDataHandlerPtr handler_;
     bool lvalue_ = true;
     bool const_ = false;
