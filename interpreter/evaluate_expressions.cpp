@@ -366,15 +366,36 @@ VornScriptObjectPtr evaluatemember(VornScriptStructureMemberReference& node,
     if (structure->getobjecttype() != VornObjectType::structure) {
         failatnode(node, "structure variable expected", context);
     }
+    // A computed key that is a plain text is used in place, not copied.
+    VornScriptObjectPtr keyvalue;
     std::string computedkey;
+    const std::string* key = &node.membername;
     if (node.memberkey) {
-        const VornScriptObjectPtr keyvalue = evaluatewrapped(*node.memberkey, context);
-        computedkey = keyvalue ? keyvalue->tostring() : std::string();
+        keyvalue = evaluatewrapped(*node.memberkey, context);
+        if (const VornScriptObjectStringHandler* plain =
+                keyvalue && keyvalue->getobjecttype() == VornObjectType::string
+                    ? keyvalue->plainstring()
+                    : nullptr) {
+            key = &plain->text();
+        } else {
+            computedkey = keyvalue ? keyvalue->tostring() : std::string();
+            key = &computedkey;
+        }
     }
-    const std::string& key = node.memberkey ? computedkey : node.membername;
     VornScriptObjectPtr member;
-    checkatnode(structure->accessstructuremember(key, member, error), node, error, context);
-    member->setpathname(*structure, '.', key, 0);
+    // An existing member of a plain structure is found without the general
+    // path (which creates a missing one).
+    VornScriptDataHandler* handler = structure->getdatahandler().get();
+    VornScriptMemberEntry* entry =
+        handler != nullptr && handler->handlerkind() == VornHandlerKind::plainstructure
+            ? static_cast<VornScriptObjectStructureHandler*>(handler)->findmember(*key)
+            : nullptr;
+    if (entry != nullptr && entry->second) {
+        member = entry->second;
+    } else {
+        checkatnode(structure->accessstructuremember(*key, member, error), node, error, context);
+    }
+    member->setpathname(*structure, '.', *key, 0);
     return member;
 }
 

@@ -399,6 +399,24 @@ bool trypure(VornScriptBinaryExpression& node, VornScriptContextBase& context,
     return false;
 }
 
+// The boolean reading of the operand of !, as evaluateunary reads it,
+// without making a value of a computed whole number.
+bool operandbool(VornScriptUnaryExpression& node, VornScriptContextBase& context) {
+    VornOperand operand;
+    evaluateoperand(*node.operand, context, operand);
+    if (operand.kind == VornOperand::Kind::number && operand.number.whole) {
+        return operand.number.longvalue != 0;
+    }
+    const VornScriptObjectPtr value = operandvalue(operand);
+    if (!value) {
+        failatnode(node, "number required", context);
+    }
+    bool truth = false;
+    std::string error;
+    checkatnode(getbool(value, truth, error), node, error, context);
+    return truth;
+}
+
 } // namespace
 
 VornScriptObjectPtr evaluateconstvalue(VornScriptConstValue& node) {
@@ -452,6 +470,17 @@ void evaluateoperand(VornScriptExpressionBase& node, VornScriptContextBase& cont
         EvaluationDepthGuard guard(context);
         binaryoperand(binary, context, operand);
         return;
+    }
+    case VornScriptNodeKind::unaryexpression: {
+        auto& unary = static_cast<VornScriptUnaryExpression&>(node);
+        if (unary.op == '!' && unary.operand) {
+            // Below the nesting limit (checked above), so the guard cannot trip.
+            ++node.callcount;
+            EvaluationDepthGuard guard(context);
+            setbool(operand, !operandbool(unary, context));
+            return;
+        }
+        break;
     }
     default:
         break;

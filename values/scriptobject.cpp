@@ -333,17 +333,17 @@ uint64_t VornScriptObject::nextnamestamp() {
     return counter.fetch_add(1, std::memory_order_relaxed) + 1;
 }
 
-void VornScriptObject::setpathname(const VornScriptObject& parent, char open, std::string_view key,
-                                   char close) {
+void VornScriptObject::setpathnameslow(const VornScriptObject& parent, char open,
+                                       std::string_view key, char close) {
     const std::string& parentname = parent.name_;
     const size_t keyat = parentname.size() + 1;
     const size_t length = keyat + key.size() + (close != 0 ? 1 : 0);
     const std::string_view name = name_;
-    // The key is where names of siblings differ, so it is compared first;
-    // the parent's part only when the parent may have been renamed since.
+    // The parent may have been renamed to the same text: then the name stays
+    // and keeps its stamp.
     const bool same = name.size() == length && name[keyat - 1] == open &&
                       (close == 0 || name.back() == close) && holdsat(name, keyat, key) &&
-                      (pathparent_ == parent.namestamp_ || holdsat(name, 0, parentname));
+                      holdsat(name, 0, parentname);
     if (!same) {
         name_.clear();
         name_.reserve(length);

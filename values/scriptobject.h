@@ -11,6 +11,7 @@
 #include "values/stringhandler.h"
 
 #include "support/freelistpool.h"
+#include "support/shortbytes.h"
 
 #include <cstdint>
 #include <string>
@@ -99,7 +100,16 @@ public:
     // "v[3]"; close 0 for none). An element reached the same way again keeps
     // its name: while the parent keeps the name it had then, only the key is
     // compared, else the whole name, and a text is built only when it differs.
-    void setpathname(const VornScriptObject& parent, char open, std::string_view key, char close);
+    void setpathname(const VornScriptObject& parent, char open, std::string_view key, char close) {
+        const size_t keyat = parent.name_.size() + 1;
+        if (pathparent_ == parent.namestamp_ &&
+            name_.size() == keyat + key.size() + (close != 0 ? 1 : 0) && name_[keyat - 1] == open &&
+            (close == 0 || name_.back() == close) &&
+            samebytes(name_.data() + keyat, key.data(), key.size())) {
+            return;
+        }
+        setpathnameslow(parent, open, key, close);
+    }
     // setpathname(parent, '[', <decimal position>, ']') for a whole-number
     // index: the usual case, the element reached again under the same parent
     // name and position, compares two numbers and writes no digits.
@@ -153,6 +163,8 @@ private:
     int32_t numbertypecode() const;
     bool checknotconst(std::string& error) const;
     void takenumber(VornScriptObjectStringHandlerPtr handler);
+    void setpathnameslow(const VornScriptObject& parent, char open, std::string_view key,
+                         char close);
     void setelementnameslow(const VornScriptObject& parent, int64_t position);
     // The name changed: a new stamp, and no longer known as a path name.
     void renamed() {
