@@ -151,7 +151,16 @@ VornScriptObjectPtr elementatposition(VornScriptVectorReference& node,
         // Reported where the index is written, as the index is at fault.
         failatnode(*node.index, "vector index must be a positive number", context);
     }
-    checkatnode(collection->accessvectorelement(position, element, error), node, error, context);
+    VornScriptDataHandler* handler = collection->getdatahandler().get();
+    if (handler != nullptr && handler->handlerkind() == VornHandlerKind::plainvector &&
+        static_cast<uint64_t>(position) <
+            static_cast<VornScriptObjectVectorHandler*>(handler)->slots().size()) {
+        element = VornScriptObjectPtr(static_cast<VornScriptObjectVectorHandler*>(handler)->placeat(
+            static_cast<size_t>(position)));
+    } else {
+        checkatnode(collection->accessvectorelement(position, element, error), node, error,
+                    context);
+    }
     element->setelementname(*collection, position);
     return element;
 }
@@ -354,7 +363,7 @@ VornScriptObjectPtr evaluatemember(VornScriptStructureMemberReference& node,
         failatnode(node, "member name expected", context);
     }
     const VornScriptObjectPtr structure =
-        node.structure ? evaluatewrapped(*node.structure, context) : VornScriptObjectPtr();
+        node.structure ? evaluatechild(*node.structure, context) : VornScriptObjectPtr();
     if (!structure) {
         failatnode(node, "structure variable expected", context);
     }
@@ -371,7 +380,7 @@ VornScriptObjectPtr evaluatemember(VornScriptStructureMemberReference& node,
     std::string computedkey;
     const std::string* key = &node.membername;
     if (node.memberkey) {
-        keyvalue = evaluatewrapped(*node.memberkey, context);
+        keyvalue = evaluatechild(*node.memberkey, context);
         if (const VornScriptObjectStringHandler* plain =
                 keyvalue && keyvalue->getobjecttype() == VornObjectType::string
                     ? keyvalue->plainstring()
@@ -407,7 +416,7 @@ VornScriptObjectPtr evaluateelement(VornScriptVectorReference& node,
     if (!node.index) {
         failatnode(node, "vector index expected", context);
     }
-    const VornScriptObjectPtr collection = evaluatewrapped(*node.vector, context);
+    const VornScriptObjectPtr collection = evaluatechild(*node.vector, context);
     if (!collection) {
         failatnode(node, "vector variable expected", context);
     }
