@@ -399,22 +399,28 @@ bool trypure(VornScriptBinaryExpression& node, VornScriptContextBase& context,
     return false;
 }
 
-// The boolean reading of the operand of !, as evaluateunary reads it,
-// without making a value of a computed whole number.
-bool operandbool(VornScriptUnaryExpression& node, VornScriptContextBase& context) {
+// !operand as evaluateunary computes it, the truth kept native. [node] is
+// counted and nested as in the dispatch, below the nesting limit (checked by
+// the caller), so the guard cannot trip. Out of line: its locals would
+// weigh on every other operand.
+[[gnu::noinline]] void notoperand(VornScriptUnaryExpression& node, VornScriptContextBase& context,
+                                  VornOperand& result) {
+    ++node.callcount;
+    EvaluationDepthGuard guard(context);
     VornOperand operand;
     evaluateoperand(*node.operand, context, operand);
-    if (operand.kind == VornOperand::Kind::number && operand.number.whole) {
-        return operand.number.longvalue != 0;
-    }
-    const VornScriptObjectPtr value = operandvalue(operand);
-    if (!value) {
-        failatnode(node, "number required", context);
-    }
     bool truth = false;
-    std::string error;
-    checkatnode(getbool(value, truth, error), node, error, context);
-    return truth;
+    if (operand.kind == VornOperand::Kind::number && operand.number.whole) {
+        truth = operand.number.longvalue != 0;
+    } else {
+        const VornScriptObjectPtr value = operandvalue(operand);
+        if (!value) {
+            failatnode(node, "number required", context);
+        }
+        std::string error;
+        checkatnode(getbool(value, truth, error), node, error, context);
+    }
+    setbool(result, !truth);
 }
 
 } // namespace
@@ -474,10 +480,7 @@ void evaluateoperand(VornScriptExpressionBase& node, VornScriptContextBase& cont
     case VornScriptNodeKind::unaryexpression: {
         auto& unary = static_cast<VornScriptUnaryExpression&>(node);
         if (unary.op == '!' && unary.operand) {
-            // Below the nesting limit (checked above), so the guard cannot trip.
-            ++node.callcount;
-            EvaluationDepthGuard guard(context);
-            setbool(operand, !operandbool(unary, context));
+            notoperand(unary, context, operand);
             return;
         }
         break;

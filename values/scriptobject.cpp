@@ -327,14 +327,13 @@ void VornScriptObject::takenumber(VornScriptObjectStringHandlerPtr handler) {
     objecttype_ = VornObjectType::string;
 }
 
-uint64_t VornScriptObject::nextnamestamp() {
-    // Values may be named on several threads; a stamp must stay unique.
-    static std::atomic<uint64_t> counter{0};
-    return counter.fetch_add(1, std::memory_order_relaxed) + 1;
-}
-
 void VornScriptObject::setpathnameslow(const VornScriptObject& parent, char open,
                                        std::string_view key, char close) {
+    if (parent.namestamp_ == 0) {
+        // Values may be named on several threads; a stamp must stay unique.
+        static std::atomic<uint64_t> stamps{0};
+        parent.namestamp_ = stamps.fetch_add(1, std::memory_order_relaxed) + 1;
+    }
     const std::string& parentname = parent.name_;
     const size_t keyat = parentname.size() + 1;
     const size_t length = keyat + key.size() + (close != 0 ? 1 : 0);
@@ -351,17 +350,18 @@ void VornScriptObject::setpathnameslow(const VornScriptObject& parent, char open
         if (close != 0) {
             name_.append(1, close);
         }
-        namestamp_ = nextnamestamp();
+        namestamp_ = 0;
     }
+    // Read again: the parent may be this object itself.
     pathparent_ = parent.namestamp_;
-    pathposition_ = noposition;
+    pathposition_ = 0;
 }
 
 void VornScriptObject::setelementnameslow(const VornScriptObject& parent, int64_t position) {
     char buffer[24];
     const auto written = std::to_chars(buffer, buffer + sizeof buffer, position);
     setpathname(parent, '[', std::string_view(buffer, written.ptr), ']');
-    pathposition_ = position;
+    pathposition_ = static_cast<uint64_t>(position) + 1;
 }
 
 bool VornScriptObject::setlong(int64_t value, std::string& error) {

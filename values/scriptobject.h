@@ -102,7 +102,7 @@ public:
     // compared, else the whole name, and a text is built only when it differs.
     void setpathname(const VornScriptObject& parent, char open, std::string_view key, char close) {
         const size_t keyat = parent.name_.size() + 1;
-        if (pathparent_ == parent.namestamp_ &&
+        if (parent.namestamp_ != 0 && pathparent_ == parent.namestamp_ &&
             name_.size() == keyat + key.size() + (close != 0 ? 1 : 0) && name_[keyat - 1] == open &&
             (close == 0 || name_.back() == close) &&
             samebytes(name_.data() + keyat, key.data(), key.size())) {
@@ -114,7 +114,8 @@ public:
     // index: the usual case, the element reached again under the same parent
     // name and position, compares two numbers and writes no digits.
     void setelementname(const VornScriptObject& parent, int64_t position) {
-        if (pathparent_ == parent.namestamp_ && pathposition_ == position) {
+        if (parent.namestamp_ != 0 && pathparent_ == parent.namestamp_ &&
+            pathposition_ == static_cast<uint64_t>(position) + 1) {
             return;
         }
         setelementnameslow(parent, position);
@@ -166,28 +167,25 @@ private:
     void setpathnameslow(const VornScriptObject& parent, char open, std::string_view key,
                          char close);
     void setelementnameslow(const VornScriptObject& parent, int64_t position);
-    // The name changed: a new stamp, and no longer known as a path name.
+    // The name changed: its stamp (if any) and what it was made from are gone.
     void renamed() {
-        namestamp_ = nextnamestamp();
-        pathparent_ = nopath;
+        namestamp_ = 0;
+        pathparent_ = 0;
     }
-    static uint64_t nextnamestamp();
-
-    // Marks pathparent_ of a name not made by setpathname (stamps never
-    // reach it), and pathposition_ of a path name whose key is no position.
-    static constexpr uint64_t nopath = ~uint64_t{0};
-    static constexpr int64_t noposition = -1;
 
     VornScriptObjectPtr referenced_;
     int32_t objecttype_ = VornObjectType::undefined;
     std::string name_;
-    // Equal stamps mean equal names: 0 for the empty name of a new object,
-    // a stamp never used before for every change of the name. A path name
-    // remembers its parent's stamp (and the position of a whole-number
-    // index): while both are the same, so is the name.
-    uint64_t namestamp_ = 0;
-    uint64_t pathparent_ = nopath;
-    int64_t pathposition_ = noposition;
+    // A stamp stands for one name of one object: it is given (never used
+    // before) when the object first parents a path name under its current
+    // name, and dropped (0) when the name changes. A path name remembers the
+    // parent's stamp (0: none) and the position + 1 of a whole-number index
+    // (0: none): while the parent carries the same stamp, its name is the
+    // same, so the path name needs only its key compared. All start at 0, so
+    // a new object initialises them together.
+    mutable uint64_t namestamp_ = 0;
+    uint64_t pathparent_ = 0;
+    uint64_t pathposition_ = 0;
     VornScriptDataHandlerPtr handler_;
     bool lvalue_ = true;
     bool const_ = false;
