@@ -121,16 +121,46 @@ void compoundassign(const VornScriptExpressionBase& node, TokenKind op,
 
 // A collection that is neither vector nor structure becomes one: a vector
 // when the index reads as a whole number, else a structure.
-int32_t collectiontype(const VornScriptExpressionBase& node, const VornScriptObjectPtr& collection,
-                       bool wholeindex, VornScriptContextBase& context) {
-    const int32_t type = collection->getobjecttype();
-    if (type == VornObjectType::vector || type == VornObjectType::structure) {
-        return type;
-    }
+[[gnu::noinline]] int32_t makecollection(const VornScriptExpressionBase& node,
+                                         const VornScriptObjectPtr& collection, bool wholeindex,
+                                         VornScriptContextBase& context) {
     const int32_t made = wholeindex ? VornObjectType::vector : VornObjectType::structure;
     std::string error;
     checkatnode(collection->assign(makevalueoftype(made), error), node, error, context);
     return made;
+}
+
+// The collection's type, made first when it is neither (rare: out of line).
+inline int32_t collectiontype(const VornScriptExpressionBase& node,
+                              const VornScriptObjectPtr& collection, bool wholeindex,
+                              VornScriptContextBase& context) {
+    const int32_t type = collection->getobjecttype();
+    if (type == VornObjectType::vector || type == VornObjectType::structure) {
+        return type;
+    }
+    return makecollection(node, collection, wholeindex, context);
+}
+
+// The member named key of a structure, created when missing, and named.
+VornScriptObjectPtr memberof(const VornScriptStructureMemberReference& node,
+                             const VornScriptObjectPtr& structure, const std::string& key,
+                             VornScriptContextBase& context) {
+    // An existing member of a plain structure is found without the general
+    // path (which creates a missing one).
+    VornScriptDataHandler* handler = structure->getdatahandler().get();
+    VornScriptMemberEntry* entry =
+        handler != nullptr && handler->handlerkind() == VornHandlerKind::plainstructure
+            ? static_cast<VornScriptObjectStructureHandler*>(handler)->findmember(key)
+            : nullptr;
+    VornScriptObjectPtr member;
+    if (entry != nullptr && entry->second) {
+        member = entry->second;
+    } else {
+        std::string error;
+        checkatnode(structure->accessstructuremember(key, member, error), node, error, context);
+    }
+    member->setpathname(*structure, '.', key, 0);
+    return member;
 }
 
 // collection[index] for an index that is a computed whole number.
@@ -367,45 +397,24 @@ VornScriptObjectPtr evaluatemember(VornScriptStructureMemberReference& node,
     if (!structure) {
         failatnode(node, "structure variable expected", context);
     }
-    std::string error;
     if (structure->isnull()) {
+        std::string error;
         checkatnode(structure->assign(makevalueoftype(VornObjectType::structure), error), node,
                     error, context);
     }
     if (structure->getobjecttype() != VornObjectType::structure) {
         failatnode(node, "structure variable expected", context);
     }
+    if (!node.memberkey) {
+        return memberof(node, structure, node.membername, context);
+    }
     // A computed key that is a plain text is used in place, not copied.
-    VornScriptObjectPtr keyvalue;
-    std::string computedkey;
-    const std::string* key = &node.membername;
-    if (node.memberkey) {
-        keyvalue = evaluatechild(*node.memberkey, context);
-        if (const VornScriptObjectStringHandler* plain =
-                keyvalue && keyvalue->getobjecttype() == VornObjectType::string
-                    ? keyvalue->plainstring()
-                    : nullptr) {
-            key = &plain->text();
-        } else {
-            computedkey = keyvalue ? keyvalue->tostring() : std::string();
-            key = &computedkey;
-        }
+    const VornScriptObjectPtr key = evaluatechild(*node.memberkey, context);
+    if (const VornScriptObjectStringHandler* plain =
+            key && key->getobjecttype() == VornObjectType::string ? key->plainstring() : nullptr) {
+        return memberof(node, structure, plain->text(), context);
     }
-    VornScriptObjectPtr member;
-    // An existing member of a plain structure is found without the general
-    // path (which creates a missing one).
-    VornScriptDataHandler* handler = structure->getdatahandler().get();
-    VornScriptMemberEntry* entry =
-        handler != nullptr && handler->handlerkind() == VornHandlerKind::plainstructure
-            ? static_cast<VornScriptObjectStructureHandler*>(handler)->findmember(*key)
-            : nullptr;
-    if (entry != nullptr && entry->second) {
-        member = entry->second;
-    } else {
-        checkatnode(structure->accessstructuremember(*key, member, error), node, error, context);
-    }
-    member->setpathname(*structure, '.', *key, 0);
-    return member;
+    return memberof(node, structure, key ? key->tostring() : std::string(), context);
 }
 
 VornScriptObjectPtr evaluateelement(VornScriptVectorReference& node,

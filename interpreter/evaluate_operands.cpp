@@ -477,6 +477,19 @@ void evaluateoperand(VornScriptExpressionBase& node, VornScriptContextBase& cont
         binaryoperand(binary, context, operand);
         return;
     }
+    case VornScriptNodeKind::structuremember:
+    case VornScriptNodeKind::vectorreference: {
+        // Member and element reads, the dispatch's work done here: counted,
+        // nested below the limit (checked above).
+        ++node.callcount;
+        EvaluationDepthGuard guard(context);
+        setvalue(
+            operand,
+            node.nodekind == VornScriptNodeKind::structuremember
+                ? evaluatemember(static_cast<VornScriptStructureMemberReference&>(node), context)
+                : evaluateelement(static_cast<VornScriptVectorReference&>(node), context));
+        return;
+    }
     case VornScriptNodeKind::unaryexpression: {
         auto& unary = static_cast<VornScriptUnaryExpression&>(node);
         if (unary.op == '!' && unary.operand) {
