@@ -110,6 +110,23 @@ bool regexfound(const VornScriptExpressionBase& node, const VornScriptObjectPtr&
 VornScriptObjectPtr addvalues(const VornScriptExpressionBase& node, const VornScriptObjectPtr& left,
                               const VornScriptObjectPtr& right, VornScriptContextBase& context);
 
+// A child node evaluated as evaluatewrapped does it; a variable (the usual
+// collection of an element or member access) is looked up without the
+// dispatch, counted and nested the same way.
+inline VornScriptObjectPtr evaluatechild(VornScriptExpressionBase& node,
+                                         VornScriptContextBase& context) {
+    if (node.nodekind == VornScriptNodeKind::variablereference && !context.debuggeractive &&
+        !context.profilingenabled &&
+        context.evaluationdepth < VornScriptContextBase::maxevaluationdepth) {
+        if (VornScriptObjectPtr* slot =
+                context.findvariable(static_cast<VornScriptVariableReference&>(node).name)) {
+            ++node.callcount;
+            return *slot;
+        }
+    }
+    return evaluatewrapped(node, context);
+}
+
 // ---- expressions (evaluate_expressions.cpp) ----
 VornScriptObjectPtr evaluateconstvalue(VornScriptConstValue& node);
 VornScriptObjectPtr evaluateunary(VornScriptUnaryExpression& node, VornScriptContextBase& context);

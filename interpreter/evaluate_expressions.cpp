@@ -122,6 +122,109 @@ void compoundassign(const VornScriptExpressionBase& node, TokenKind op,
     checkatnode(left->assign(value, error), node, error, context);
 }
 
+// A collection that is neither vector nor structure becomes one: a vector
+// when the index reads as a whole number, else a structure.
+[[gnu::noinline]] int32_t makecollection(const VornScriptExpressionBase& node,
+                                         const VornScriptObjectPtr& collection, bool wholeindex,
+                                         VornScriptContextBase& context) {
+    const int32_t made = wholeindex ? VornObjectType::vector : VornObjectType::structure;
+    std::string error;
+    checkatnode(collection->assign(makevalueoftype(made), error), node, error, context);
+    return made;
+}
+
+// The collection's type, made first when it is neither (rare: out of line).
+inline int32_t collectiontype(const VornScriptExpressionBase& node,
+                              const VornScriptObjectPtr& collection, bool wholeindex,
+                              VornScriptContextBase& context) {
+    const int32_t type = collection->getobjecttype();
+    if (type == VornObjectType::vector || type == VornObjectType::structure) {
+        return type;
+    }
+    return makecollection(node, collection, wholeindex, context);
+}
+
+// The member named key of a structure, created when missing, and named.
+VornScriptObjectPtr memberof(const VornScriptStructureMemberReference& node,
+                             const VornScriptObjectPtr& structure, const std::string& key,
+                             VornScriptContextBase& context) {
+    // An existing member of a plain structure is found without the general
+    // path (which creates a missing one).
+    VornScriptDataHandler* handler = structure->getdatahandler().get();
+    VornScriptMemberEntry* entry =
+        handler != nullptr && handler->handlerkind() == VornHandlerKind::plainstructure
+            ? static_cast<VornScriptObjectStructureHandler*>(handler)->findmember(key)
+            : nullptr;
+    VornScriptObjectPtr member;
+    if (entry != nullptr && entry->second) {
+        member = entry->second;
+    } else {
+        std::string error;
+        checkatnode(structure->accessstructuremember(key, member, error), node, error, context);
+    }
+    member->setpathname(*structure, '.', key, 0);
+    return member;
+}
+
+// collection[index] for an index that is a computed whole number.
+VornScriptObjectPtr elementatposition(VornScriptVectorReference& node,
+                                      const VornScriptObjectPtr& collection, int64_t position,
+                                      VornScriptContextBase& context) {
+    std::string error;
+    VornScriptObjectPtr element;
+    if (collectiontype(node, collection, true, context) == VornObjectType::structure) {
+        char buffer[24];
+        const auto written = std::to_chars(buffer, buffer + sizeof buffer, position);
+        const std::string key(buffer, written.ptr);
+        checkatnode(collection->accessstructuremember(key, element, error), node, error, context);
+        element->setpathname(*collection, '[', key, ']');
+        return element;
+    }
+    if (position < 0) {
+        // Reported where the index is written, as the index is at fault.
+        failatnode(*node.index, "vector index must be a positive number", context);
+    }
+    VornScriptDataHandler* handler = collection->getdatahandler().get();
+    if (handler != nullptr && handler->handlerkind() == VornHandlerKind::plainvector &&
+        static_cast<uint64_t>(position) <
+            static_cast<VornScriptObjectVectorHandler*>(handler)->slots().size()) {
+        element = VornScriptObjectPtr(static_cast<VornScriptObjectVectorHandler*>(handler)->placeat(
+            static_cast<size_t>(position)));
+    } else {
+        checkatnode(collection->accessvectorelement(position, element, error), node, error,
+                    context);
+    }
+    element->setelementname(*collection, position);
+    return element;
+}
+
+// collection[index] for any other index value, named by the index's text.
+VornScriptObjectPtr elementatindex(VornScriptVectorReference& node,
+                                   const VornScriptObjectPtr& collection,
+                                   const VornScriptObjectPtr& index,
+                                   VornScriptContextBase& context) {
+    index->normalize();
+    int64_t unused = 0;
+    const int32_t type = collectiontype(node, collection, index->readlong(unused), context);
+    const std::string indextext = index->tostring();
+    std::string error;
+    VornScriptObjectPtr element;
+    if (type == VornObjectType::structure) {
+        checkatnode(collection->accessstructuremember(indextext, element, error), node, error,
+                    context);
+    } else {
+        int64_t position = 0;
+        checkatnode(getlong(index, position, error), node, error, context);
+        if (position < 0) {
+            failatnode(*node.index, "vector index must be a positive number", context);
+        }
+        checkatnode(collection->accessvectorelement(position, element, error), node, error,
+                    context);
+    }
+    element->setpathname(*collection, '[', indextext, ']');
+    return element;
+}
+
 } // namespace
 
 VornScriptObjectPtr evaluateunary(VornScriptUnaryExpression& node, VornScriptContextBase& context) {
@@ -293,28 +396,28 @@ VornScriptObjectPtr evaluatemember(VornScriptStructureMemberReference& node,
         failatnode(node, "member name expected", context);
     }
     const VornScriptObjectPtr structure =
-        node.structure ? evaluatewrapped(*node.structure, context) : VornScriptObjectPtr();
+        node.structure ? evaluatechild(*node.structure, context) : VornScriptObjectPtr();
     if (!structure) {
         failatnode(node, "structure variable expected", context);
     }
-    std::string error;
     if (structure->isnull()) {
+        std::string error;
         checkatnode(structure->assign(makevalueoftype(VornObjectType::structure), error), node,
                     error, context);
     }
     if (structure->getobjecttype() != VornObjectType::structure) {
         failatnode(node, "structure variable expected", context);
     }
-    std::string computedkey;
-    if (node.memberkey) {
-        const VornScriptObjectPtr keyvalue = evaluatewrapped(*node.memberkey, context);
-        computedkey = keyvalue ? keyvalue->tostring() : std::string();
+    if (!node.memberkey) {
+        return memberof(node, structure, node.membername, context);
     }
-    const std::string& key = node.memberkey ? computedkey : node.membername;
-    VornScriptObjectPtr member;
-    checkatnode(structure->accessstructuremember(key, member, error), node, error, context);
-    member->setpathname(structure->getname(), '.', key, 0);
-    return member;
+    // A computed key that is a plain text is used in place, not copied.
+    const VornScriptObjectPtr key = evaluatechild(*node.memberkey, context);
+    if (const VornScriptObjectStringHandler* plain =
+            key && key->getobjecttype() == VornObjectType::string ? key->plainstring() : nullptr) {
+        return memberof(node, structure, plain->text(), context);
+    }
+    return memberof(node, structure, key ? key->tostring() : std::string(), context);
 }
 
 VornScriptObjectPtr evaluateelement(VornScriptVectorReference& node,
@@ -325,53 +428,28 @@ VornScriptObjectPtr evaluateelement(VornScriptVectorReference& node,
     if (!node.index) {
         failatnode(node, "vector index expected", context);
     }
-    const VornScriptObjectPtr collection = evaluatewrapped(*node.vector, context);
+    const VornScriptObjectPtr collection = evaluatechild(*node.vector, context);
     if (!collection) {
         failatnode(node, "vector variable expected", context);
     }
-    const VornScriptObjectPtr index = evaluatewrapped(*node.index, context);
-    if (!index) {
+    // The index as an operand: a computed whole number makes no value.
+    VornOperand index;
+    evaluateoperand(*node.index, context, index);
+    if (index.kind == VornOperand::Kind::number && index.number.whole) {
+        return elementatposition(node, collection, index.number.longvalue, context);
+    }
+    if (index.kind != VornOperand::Kind::value) {
+        return elementatindex(node, collection, operandvalue(index), context);
+    }
+    if (!index.value) {
         failatnode(node, "vector index expected", context);
     }
-    index->normalize();
-    std::string error;
-    int32_t type = collection->getobjecttype();
-    if (type != VornObjectType::vector && type != VornObjectType::structure) {
-        int64_t unused = 0;
-        type = index->readlong(unused) ? VornObjectType::vector : VornObjectType::structure;
-        checkatnode(collection->assign(makevalueoftype(type), error), node, error, context);
+    // A computed whole number in a value is in canonical form already.
+    const VornScriptObjectStringHandler* plain = index.value->plainstring();
+    if (plain != nullptr && plain->isnativelong()) {
+        return elementatposition(node, collection, plain->numberreading().longvalue, context);
     }
-    // The index's text names the element; a computed whole number is
-    // written into a buffer instead of a string of its own.
-    std::string indexstring;
-    char buffer[24];
-    std::string_view indextext;
-    const VornScriptObjectStringHandler* plain = index->plainstring();
-    if (plain != nullptr && plain->isnativelong() && type == VornObjectType::vector) {
-        const auto written =
-            std::to_chars(buffer, buffer + sizeof buffer, plain->numberreading().longvalue);
-        indextext = std::string_view(buffer, written.ptr);
-    } else {
-        indexstring = index->tostring();
-        indextext = indexstring;
-    }
-    VornScriptObjectPtr element;
-    if (type == VornObjectType::structure) {
-        checkatnode(collection->accessstructuremember(indexstring, element, error), node, error,
-                    context);
-    } else {
-        int64_t position = 0;
-        checkatnode(getlong(index, position, error), node, error, context);
-        if (position < 0) {
-            // Reported where the index is written, as the index is at fault.
-            failatnode(node.index ? *node.index : node, "vector index must be a positive number",
-                       context);
-        }
-        checkatnode(collection->accessvectorelement(position, element, error), node, error,
-                    context);
-    }
-    element->setpathname(collection->getname(), '[', indextext, ']');
-    return element;
+    return elementatindex(node, collection, index.value, context);
 }
 
 VornScriptObjectPtr evaluatecollection(VornScriptCollectionInit& node,

@@ -435,6 +435,30 @@ bool trypure(VornScriptBinaryExpression& node, VornScriptContextBase& context,
     setvalue(operand, callevaluated(node, context, arguments));
 }
 
+// !operand as evaluateunary computes it, the truth kept native. [node] is
+// counted and nested as in the dispatch, below the nesting limit (checked by
+// the caller), so the guard cannot trip. Out of line: its locals would
+// weigh on every other operand.
+[[gnu::noinline]] void notoperand(VornScriptUnaryExpression& node, VornScriptContextBase& context,
+                                  VornOperand& result) {
+    ++node.callcount;
+    EvaluationDepthGuard guard(context);
+    VornOperand operand;
+    evaluateoperand(*node.operand, context, operand);
+    bool truth = false;
+    if (operand.kind == VornOperand::Kind::number && operand.number.whole) {
+        truth = operand.number.longvalue != 0;
+    } else {
+        const VornScriptObjectPtr value = operandvalue(operand);
+        if (!value) {
+            failatnode(node, "number required", context);
+        }
+        std::string error;
+        checkatnode(getbool(value, truth, error), node, error, context);
+    }
+    setbool(result, !truth);
+}
+
 } // namespace
 
 VornScriptObjectPtr evaluateconstvalue(VornScriptConstValue& node) {
@@ -526,6 +550,27 @@ void evaluateoperand(VornScriptExpressionBase& node, VornScriptContextBase& cont
             setvalue(operand, std::move(result.value));
         }
         return;
+    }
+    case VornScriptNodeKind::structuremember:
+    case VornScriptNodeKind::vectorreference: {
+        // Member and element reads, the dispatch's work done here: counted,
+        // nested below the limit (checked above).
+        ++node.callcount;
+        EvaluationDepthGuard guard(context);
+        setvalue(
+            operand,
+            node.nodekind == VornScriptNodeKind::structuremember
+                ? evaluatemember(static_cast<VornScriptStructureMemberReference&>(node), context)
+                : evaluateelement(static_cast<VornScriptVectorReference&>(node), context));
+        return;
+    }
+    case VornScriptNodeKind::unaryexpression: {
+        auto& unary = static_cast<VornScriptUnaryExpression&>(node);
+        if (unary.op == '!' && unary.operand) {
+            notoperand(unary, context, operand);
+            return;
+        }
+        break;
     }
     default:
         break;

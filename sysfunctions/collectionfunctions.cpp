@@ -148,10 +148,27 @@ int64_t vectorindex(const VornScriptObjectPtr& vector, const VornScriptObjectPtr
     return index;
 }
 
-bool hasmember(const VornScriptObjectPtr& structure, const std::string& name) {
+bool hasmember(const VornScriptObjectPtr& structure, std::string_view name) {
+    // A plain structure answers without a member reference or a message.
+    VornScriptDataHandler* handler = structure->getdatahandler().get();
+    if (handler != nullptr && handler->handlerkind() == VornHandlerKind::plainstructure) {
+        const VornScriptMemberEntry* entry =
+            static_cast<VornScriptObjectStructureHandler*>(handler)->findmember(name);
+        return entry != nullptr && entry->second;
+    }
     VornScriptObjectPtr member;
     std::string error;
-    return structure->getstructuremember(name, member, error) && member;
+    return structure->getstructuremember(std::string(name), member, error) && member;
+}
+
+// Whether the structure has a member named by the key's text; a plain text
+// key is read in place.
+bool haskeymember(const VornScriptObjectPtr& structure, const VornScriptObjectPtr& key) {
+    if (const VornScriptObjectStringHandler* plain =
+            key->getobjecttype() == VornObjectType::string ? key->plainstring() : nullptr) {
+        return hasmember(structure, plain->text());
+    }
+    return hasmember(structure, key->tostring());
 }
 
 bool containskey(VornSystemCall& call) {
@@ -161,7 +178,7 @@ bool containskey(VornSystemCall& call) {
     const VornScriptObjectPtr& collection = call.arguments[0];
     const bool found = collection->getobjecttype() == VornObjectType::vector
                            ? vectorindex(collection, call.arguments[1]) >= 0
-                           : hasmember(collection, call.arguments[1]->tostring());
+                           : haskeymember(collection, call.arguments[1]);
     call.result = makeboolvalue(found);
     return true;
 }

@@ -5,6 +5,10 @@
 #include "values/structurehandler.h"
 #include "values/vectorhandler.h"
 
+#include "support/shortbytes.h"
+
+#include <atomic>
+#include <charconv>
 #include <cinttypes>
 #include <cstdio>
 #include <utility>
@@ -60,15 +64,8 @@ VornScriptDataHandlerPtr copystringhandler(const VornScriptDataHandlerPtr& handl
 }
 
 // Whether text holds part at offset (the caller checked the length).
-// Path names are short, so an inline loop beats a memcmp call.
 bool holdsat(std::string_view text, size_t offset, std::string_view part) {
-    const char* at = text.data() + offset;
-    for (size_t i = 0; i < part.size(); ++i) {
-        if (at[i] != part[i]) {
-            return false;
-        }
-    }
-    return true;
+    return samebytes(text.data() + offset, part.data(), part.size());
 }
 
 } // namespace
@@ -330,22 +327,41 @@ void VornScriptObject::takenumber(VornScriptObjectStringHandlerPtr handler) {
     objecttype_ = VornObjectType::string;
 }
 
-void VornScriptObject::setpathname(const std::string& parent, char open, std::string_view key,
-                                   char close) {
-    const size_t length = parent.size() + 1 + key.size() + (close != 0 ? 1 : 0);
+void VornScriptObject::setpathnameslow(const VornScriptObject& parent, char open,
+                                       std::string_view key, char close) {
+    if (parent.namestamp_ == 0) {
+        // Values may be named on several threads; a stamp must stay unique.
+        static std::atomic<uint64_t> stamps{0};
+        parent.namestamp_ = stamps.fetch_add(1, std::memory_order_relaxed) + 1;
+    }
+    const std::string& parentname = parent.name_;
+    const size_t keyat = parentname.size() + 1;
+    const size_t length = keyat + key.size() + (close != 0 ? 1 : 0);
     const std::string_view name = name_;
-    // The key is where names of siblings differ, so it is compared first.
-    if (name.size() == length && name[parent.size()] == open &&
-        (close == 0 || name.back() == close) && holdsat(name, parent.size() + 1, key) &&
-        holdsat(name, 0, parent)) {
-        return;
+    // The parent may have been renamed to the same text: then the name stays
+    // and keeps its stamp.
+    const bool same = name.size() == length && name[keyat - 1] == open &&
+                      (close == 0 || name.back() == close) && holdsat(name, keyat, key) &&
+                      holdsat(name, 0, parentname);
+    if (!same) {
+        name_.clear();
+        name_.reserve(length);
+        name_.append(parentname).append(1, open).append(key);
+        if (close != 0) {
+            name_.append(1, close);
+        }
+        namestamp_ = 0;
     }
-    name_.clear();
-    name_.reserve(length);
-    name_.append(parent).append(1, open).append(key);
-    if (close != 0) {
-        name_.append(1, close);
-    }
+    // Read again: the parent may be this object itself.
+    pathparent_ = parent.namestamp_;
+    pathposition_ = 0;
+}
+
+void VornScriptObject::setelementnameslow(const VornScriptObject& parent, int64_t position) {
+    char buffer[24];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, position);
+    setpathname(parent, '[', std::string_view(buffer, written.ptr), ']');
+    pathposition_ = static_cast<uint64_t>(position) + 1;
 }
 
 bool VornScriptObject::setlong(int64_t value, std::string& error) {

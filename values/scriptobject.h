@@ -11,6 +11,7 @@
 #include "values/stringhandler.h"
 
 #include "support/freelistpool.h"
+#include "support/shortbytes.h"
 
 #include <cstdint>
 #include <string>
@@ -87,12 +88,38 @@ public:
     const std::string& getname() const { return name_; }
     // A bound variable's name comes from the symbol table or a parameter:
     // copied in place, without a temporary.
-    void setname(const std::string& name) { name_ = name; }
-    void setname(std::string&& name) { name_ = std::move(name); }
-    // Names a member or element "<parent><open><key><close>" ("s.x",
+    void setname(const std::string& name) {
+        name_ = name;
+        renamed();
+    }
+    void setname(std::string&& name) {
+        name_ = std::move(name);
+        renamed();
+    }
+    // Names a member or element "<parent name><open><key><close>" ("s.x",
     // "v[3]"; close 0 for none). An element reached the same way again keeps
-    // its name, so the usual case compares instead of building a text.
-    void setpathname(const std::string& parent, char open, std::string_view key, char close);
+    // its name: while the parent keeps the name it had then, only the key is
+    // compared, else the whole name, and a text is built only when it differs.
+    void setpathname(const VornScriptObject& parent, char open, std::string_view key, char close) {
+        const size_t keyat = parent.name_.size() + 1;
+        if (parent.namestamp_ != 0 && pathparent_ == parent.namestamp_ &&
+            name_.size() == keyat + key.size() + (close != 0 ? 1 : 0) && name_[keyat - 1] == open &&
+            (close == 0 || name_.back() == close) &&
+            samebytes(name_.data() + keyat, key.data(), key.size())) {
+            return;
+        }
+        setpathnameslow(parent, open, key, close);
+    }
+    // setpathname(parent, '[', <decimal position>, ']') for a whole-number
+    // index: the usual case, the element reached again under the same parent
+    // name and position, compares two numbers and writes no digits.
+    void setelementname(const VornScriptObject& parent, int64_t position) {
+        if (parent.namestamp_ != 0 && pathparent_ == parent.namestamp_ &&
+            pathposition_ == static_cast<uint64_t>(position) + 1) {
+            return;
+        }
+        setelementnameslow(parent, position);
+    }
 
     const VornScriptDataHandlerPtr& getdatahandler() const { return handler_; }
     void setnull();
@@ -137,10 +164,28 @@ private:
     int32_t numbertypecode() const;
     bool checknotconst(std::string& error) const;
     void takenumber(VornScriptObjectStringHandlerPtr handler);
+    void setpathnameslow(const VornScriptObject& parent, char open, std::string_view key,
+                         char close);
+    void setelementnameslow(const VornScriptObject& parent, int64_t position);
+    // The name changed: its stamp (if any) and what it was made from are gone.
+    void renamed() {
+        namestamp_ = 0;
+        pathparent_ = 0;
+    }
 
     VornScriptObjectPtr referenced_;
     int32_t objecttype_ = VornObjectType::undefined;
     std::string name_;
+    // A stamp stands for one name of one object: it is given (never used
+    // before) when the object first parents a path name under its current
+    // name, and dropped (0) when the name changes. A path name remembers the
+    // parent's stamp (0: none) and the position + 1 of a whole-number index
+    // (0: none): while the parent carries the same stamp, its name is the
+    // same, so the path name needs only its key compared. All start at 0, so
+    // a new object initialises them together.
+    mutable uint64_t namestamp_ = 0;
+    uint64_t pathparent_ = 0;
+    uint64_t pathposition_ = 0;
     VornScriptDataHandlerPtr handler_;
     bool lvalue_ = true;
     bool const_ = false;

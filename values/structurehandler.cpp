@@ -4,6 +4,8 @@
 #include "values/conversions.h"
 #include "values/scriptobject.h"
 
+#include "support/shortbytes.h"
+
 #include <utility>
 
 namespace vornscript {
@@ -111,39 +113,60 @@ bool VornScriptObjectStructureHandler::castrvalue(VornScriptDataHandlerPtr& resu
     return true;
 }
 
-bool VornScriptObjectStructureHandler::findmember(const std::string& name,
-                                                  VornScriptMemberMap::iterator& position) {
-    if (cached_ != members_.end() && cached_->first == name) {
-        position = cached_;
-        return true;
+VornScriptMemberEntry* VornScriptObjectStructureHandler::findmember(std::string_view name) {
+    if (cached_ != nullptr && sametext(cached_->first, name)) {
+        return cached_;
     }
-    position = members_.lower_bound(name);
-    if (position == members_.end() || position->first != name) {
-        return false;
+    VornScriptMemberEntry* found = nullptr;
+    if (members_.size() <= smallcount) {
+        for (VornScriptMemberEntry& entry : members_) {
+            if (sametext(entry.first, name)) {
+                found = &entry;
+                break;
+            }
+        }
+    } else {
+        if (index_.empty()) {
+            index_.rebuild(members_);
+        }
+        found = index_.find(name, memberhash(name));
     }
-    cached_ = position;
-    return true;
+    if (found != nullptr) {
+        cached_ = found;
+    }
+    return found;
+}
+
+VornScriptMemberEntry& VornScriptObjectStructureHandler::makemember(const std::string& name) {
+    if (VornScriptMemberEntry* found = findmember(name)) {
+        return *found;
+    }
+    VornScriptMemberEntry& entry = *members_.emplace(name, VornScriptObjectPtr()).first;
+    if (!index_.empty()) {
+        index_.add(entry, memberhash(name));
+    } else if (members_.size() > smallcount) {
+        index_.rebuild(members_);
+    }
+    cached_ = &entry;
+    return entry;
 }
 
 bool VornScriptObjectStructureHandler::accessstructuremember(const std::string& name,
                                                              VornScriptObjectPtr& member,
                                                              std::string&) {
-    VornScriptMemberMap::iterator found;
-    if (!findmember(name, found)) {
-        found = members_.emplace_hint(found, name, makeref<VornScriptObject>());
-        cached_ = found;
-    } else if (!found->second) {
-        found->second = makeref<VornScriptObject>();
+    VornScriptMemberEntry& entry = makemember(name);
+    if (!entry.second) {
+        entry.second = makeref<VornScriptObject>();
     }
-    member = found->second;
+    member = entry.second;
     return true;
 }
 
 bool VornScriptObjectStructureHandler::getstructuremember(const std::string& name,
                                                           VornScriptObjectPtr& member,
                                                           std::string& error) {
-    VornScriptMemberMap::iterator found;
-    if (!findmember(name, found)) {
+    const VornScriptMemberEntry* found = findmember(name);
+    if (found == nullptr) {
         error = "structure has no member " + name;
         return false;
     }
@@ -164,14 +187,23 @@ bool VornScriptObjectStructureHandler::getstructurefields(std::vector<std::strin
 bool VornScriptObjectStructureHandler::insertstructuremember(const std::string& name,
                                                              const VornScriptObjectPtr& member,
                                                              std::string&) {
-    members_.insert_or_assign(name, member);
+    makemember(name).second = member;
     return true;
 }
 
 bool VornScriptObjectStructureHandler::removestructuremember(const std::string& name,
                                                              std::string&) {
-    cached_ = members_.end();
-    members_.erase(name);
+    const auto found = members_.find(name);
+    if (found == members_.end()) {
+        return true;
+    }
+    if (cached_ == &*found) {
+        cached_ = nullptr;
+    }
+    if (!index_.empty()) {
+        index_.remove(name, memberhash(name));
+    }
+    members_.erase(found);
     return true;
 }
 
@@ -208,7 +240,8 @@ void VornScriptObjectStructureHandler::appendelementstring(std::string& out) {
 }
 
 void VornScriptObjectStructureHandler::clear() {
-    cached_ = members_.end();
+    cached_ = nullptr;
+    index_.clear();
     members_.clear();
 }
 

@@ -5,9 +5,10 @@
 #pragma once
 
 #include "values/datahandler.h"
+#include "values/memberindex.h"
 
-#include <map>
 #include <string>
+#include <string_view>
 
 namespace vornscript {
 
@@ -24,9 +25,6 @@ public:
 protected:
     using VornScriptDataHandler::VornScriptDataHandler;
 };
-
-// std::less<> lets lookups take a string_view without building a string.
-using VornScriptMemberMap = std::map<std::string, VornScriptObjectPtr, std::less<>>;
 
 class VornScriptObjectStructureHandler final : public VornScriptObjectStructureHandlerAbstractBase {
 public:
@@ -53,23 +51,32 @@ public:
     void clear() override;
 
     // Direct access to the members for the interpreter and system functions.
-    // The caller may erase members, so the lookup cache is dropped.
+    // The caller may add or erase members, so the lookup cache and the index
+    // are dropped (the index is rebuilt on the next lookup).
     VornScriptMemberMap& members() {
-        cached_ = members_.end();
+        cached_ = nullptr;
+        index_.clear();
         return members_;
     }
     const VornScriptMemberMap& members() const { return members_; }
+    // The member named name without creating it, nullptr when missing.
+    VornScriptMemberEntry* findmember(std::string_view name);
 
 private:
-    // Whether the member exists; position is the member or where it would go.
-    // A hit is remembered for the next lookup.
-    bool findmember(const std::string& name, VornScriptMemberMap::iterator& position);
+    // Up to this many members a lookup walks the map; beyond, the index
+    // answers it.
+    static constexpr size_t smallcount = 8;
+
+    // The entry named name, created holding an undefined value if missing.
+    VornScriptMemberEntry& makemember(const std::string& name);
 
     VornScriptMemberMap members_;
+    // Empty while the structure is small.
+    VornMemberIndex index_;
     // The last member found: scripts tend to touch one member several times
-    // in a row (containskey(s, k), then s{k} += ...). Map iterators stay
-    // valid while other members are added, so only erasing drops it.
-    VornScriptMemberMap::iterator cached_ = members_.end();
+    // in a row (containskey(s, k), then s{k} += ...). Map entries stay where
+    // they are while other members are added, so only erasing drops it.
+    VornScriptMemberEntry* cached_ = nullptr;
 };
 using VornScriptObjectStructureHandlerPtr = VornRef<VornScriptObjectStructureHandler>;
 

@@ -125,6 +125,13 @@ public:
 
     // The slots, for readers that take inline numbers directly.
     const VornVectorSlots& slots() const { return slots_; }
+    // The element at an index within the size as accessvectorelement gives
+    // it (a held object directly, an inline number or empty slot put first).
+    VornScriptObject* placeat(size_t index) {
+        VornVectorSlot& slot = slots_[index];
+        VornScriptObject* held = slot.object();
+        return held != nullptr ? held : place(slot);
+    }
     // The elements as their value objects, each put into its slot, for
     // callers that hand them on as places (changes reach the vector).
     VornScriptObjectList placeelements();
