@@ -389,9 +389,11 @@ bool purenumber(VornScriptBinaryExpression& node, VornScriptContextBase& context
 // it is none or gave up, which makes it none from now on.
 bool trypure(VornScriptBinaryExpression& node, VornScriptContextBase& context,
              NumberResult& number) {
-    const int height = node.interpretershape != 0 && node.interpretershape != shapenotpure
-                           ? node.interpretershape
-                           : pureheight(node, maxpureheight);
+    if (node.interpretershape == shapenotpure) {
+        return false;
+    }
+    const int height =
+        node.interpretershape != 0 ? node.interpretershape : pureheight(node, maxpureheight);
     if (height <= 0 ||
         context.evaluationdepth + height >= VornScriptContextBase::maxevaluationdepth) {
         return false;
