@@ -288,7 +288,13 @@ VornScriptObjectPtr evaluatetrycatch(VornScriptTryCatch& node, VornScriptContext
         return value;
     }
     context.unwindscopes(depth);
-    context.control.pendinggoto = nullptr;
+    VornScriptControlState& control = context.control;
+    control.pendinggoto = nullptr;
+    // An error raised by a return statement's own postfix operations leaves
+    // its return pending: the return failed with it.
+    control.returnpending = false;
+    control.returnisnumber = false;
+    control.returnvalue = {};
     if (!node.hascatch()) {
         return {};
     }

@@ -194,8 +194,8 @@ void bindparameters(VornScriptContextBase& context, const VornScriptUserFunction
     }
 }
 
-// Runs the body; with [number] given, a computed number the body returns
-// goes there, flagged in [result], instead of becoming a value.
+// Runs the body; with [numberresult] given, a computed number the body
+// returns goes there, flagged, instead of becoming a value.
 VornScriptObjectPtr runbody(VornScriptContextBase& context, const VornScriptUserFunction& function,
                             std::vector<VornScriptObjectPtr>& arguments, bool disposable,
                             VornScriptCallResult* numberresult) {
@@ -215,11 +215,15 @@ VornScriptObjectPtr runbody(VornScriptContextBase& context, const VornScriptUser
     if (control.returnpending) {
         control.returnpending = false;
         if (control.returnisnumber) {
-            // Only a frame that takes numbers receives one (see evaluatereturn).
+            // Only a frame that takes numbers is handed one (see evaluatereturn).
             control.returnisnumber = false;
-            numberresult->isnumber = true;
-            numberresult->number = control.returnnumber;
-            value = {};
+            if (numberresult != nullptr) [[likely]] {
+                numberresult->isnumber = true;
+                numberresult->number = control.returnnumber;
+                value = {};
+            } else {
+                value = makeresultvalue(control.returnnumber);
+            }
         } else {
             value = std::move(control.returnvalue);
         }

@@ -219,6 +219,17 @@ TEST(UserFunctions, NumbersReturnedToOperators) {
         {"function c(a, b) { if (a < b) return '1'; return '0'; } sort([5, 3, 9, 1], 'c')",
          "[1,3,5,9]"},
         {"function c(a, b) { return a; } sort([5, 0, 9, 1], 'c')", "[1,9,5,0]"},
+        // A return whose own postfix operation fails is no return: after the
+        // error is caught, the code goes on and returns what it returns.
+        {"function f(v) { foreach (var x in v) { return 1 + x++; } } "
+         "function g() { try { var a = f([1]) * 1; } catch (var e) { } return 7; } g() + 1",
+         "8"},
+        {"function f(v) { foreach (var x in v) { return 1 + x++; } } "
+         "function g() { try { var a = f([1]); } catch (var e) { } return 7; } var r = g(); r",
+         "7"},
+        {"function f(v) { foreach (var x in v) { return 1 + x++; } } var s = 'a'; "
+         "try { f([1]) * 1; } catch (var e) { s += 'c'; } s += 'd'; s",
+         "acd"},
         {"function c(a, b) { return (a < b) * 0.5; } sort([5, 3, 9, 1], 'c')",
          "<error> test Line 1 Col 44 compare function c($$) must return true if a < b"},
     });
