@@ -116,11 +116,32 @@ VornScriptObjectPtr runcall(VornScriptFunctionCall& node, VornScriptContextBase&
                             VornScriptCallResult* numberresult) {
     VornArgumentPool::Lease lease(context.argumentpool);
     std::vector<VornScriptObjectPtr>& arguments = lease.list();
+    // A call that reached a system function which only reads its arguments
+    // gets literals as their shared values instead of copies.
+    const bool shareliterals = node.systemfunction != nullptr &&
+                               node.systemfunction->readsargumentsonly &&
+                               evaluatesdirectly(context);
+    bool sharedany = false;
     for (const VornScriptNodePtr& argument : node.arguments) {
+        if (shareliterals && argument->nodekind == VornScriptNodeKind::constvalue) {
+            ++argument->callcount;
+            arguments.push_back(sharedliteralvalue(static_cast<VornScriptConstValue&>(*argument)));
+            sharedany = true;
+            continue;
+        }
         VornScriptObjectPtr value = evaluateobject(*argument, context);
         arguments.push_back(value ? std::move(value) : makeundefinedvalue());
     }
     context.runpostoperations();
+    if (sharedany && !reachessystemfunction(node, context)) [[unlikely]] {
+        // The arguments defined a function that now takes the call: it gets copies.
+        for (size_t index = 0; index < arguments.size(); ++index) {
+            VornScriptExpressionBase& argument = *node.arguments[index];
+            if (argument.nodekind == VornScriptNodeKind::constvalue) {
+                arguments[index] = evaluateconstvalue(static_cast<VornScriptConstValue&>(argument));
+            }
+        }
+    }
     return callnode(node, context, arguments, numberresult);
 }
 

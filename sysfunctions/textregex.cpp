@@ -40,6 +40,11 @@ bool scriptregexmatch(std::string_view text, std::string_view pattern, bool& mat
     return searchregex(text, pattern, nullptr, matched, error);
 }
 
+bool readsargumentsonly(VornSystemFunctionImpl impl) {
+    // match writes only to outputs bound to variables, which a literal never is.
+    return impl == textfunctions::matchfunction || impl == textfunctions::substitutefunction;
+}
+
 namespace textfunctions {
 
 namespace {

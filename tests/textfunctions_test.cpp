@@ -297,6 +297,12 @@ TEST(TextFunctions, SubstituteFormatsAndRepeatedPatterns) {
          "push(out, substitute('x' + i + 'y', '[0-9]+', '#', 'g')); "
          "push(out, substitute('X' + i, 'x', '_', 'gi')); } out",
          "['x#y','_0','x#y','_1','x#y','_2']"},
+        // Literals reach substitute without copies; a user function that an
+        // argument defines meanwhile takes the call and gets copies it may change.
+        {"var r = []; for (var i = 0; i < 3; i++) { push(r, substitute('ab', 'b', i == 1 ? "
+         "eval(\"function substitute(a, b, c, d) { a += '!'; b += '?'; return a + b + c + d; } "
+         "'c'\") : 'c', 'g')); push(r, substitute('ab', 'b', 'c', 'g')); } r",
+         "['ac','ac','ab!b?cg','ab!b?cg','ac','ac']"},
         {"[substitute('a1', '[0-9]', 'b'), substitute('a', '(', 'b')]",
          "<error> test Line 1 Col 34 regular expression syntax error"},
     });
