@@ -110,20 +110,17 @@ bool callfunction(VornScriptContextBase& context, const std::string& name,
 
 namespace {
 
-// Evaluates the arguments and makes the call; with [numberresult] given, a
-// user function's result goes through it (its value returned as well).
-VornScriptObjectPtr runcall(VornScriptFunctionCall& node, VornScriptContextBase& context,
-                            VornScriptCallResult* numberresult) {
-    VornArgumentPool::Lease lease(context.argumentpool);
-    std::vector<VornScriptObjectPtr>& arguments = lease.list();
-    // A call that reached a system function which only reads its arguments
-    // gets literals as their shared values instead of copies.
-    const bool shareliterals = node.systemfunction != nullptr &&
-                               node.systemfunction->readsargumentsonly &&
-                               evaluatesdirectly(context);
+// Evaluates the arguments of a call that reached a system function which
+// only reads its arguments: literals come as their shared values instead of
+// copies. Should the call reach another function after all (an argument
+// defined one of that name), it gets copies. Out of line, so that other
+// calls do not carry it.
+[[gnu::noinline]] void evaluatereadonlyarguments(VornScriptFunctionCall& node,
+                                                 VornScriptContextBase& context,
+                                                 std::vector<VornScriptObjectPtr>& arguments) {
     bool sharedany = false;
     for (const VornScriptNodePtr& argument : node.arguments) {
-        if (shareliterals && argument->nodekind == VornScriptNodeKind::constvalue) {
+        if (argument->nodekind == VornScriptNodeKind::constvalue) {
             ++argument->callcount;
             arguments.push_back(sharedliteralvalue(static_cast<VornScriptConstValue&>(*argument)));
             sharedany = true;
@@ -134,13 +131,30 @@ VornScriptObjectPtr runcall(VornScriptFunctionCall& node, VornScriptContextBase&
     }
     context.runpostoperations();
     if (sharedany && !reachessystemfunction(node, context)) [[unlikely]] {
-        // The arguments defined a function that now takes the call: it gets copies.
         for (size_t index = 0; index < arguments.size(); ++index) {
             VornScriptExpressionBase& argument = *node.arguments[index];
             if (argument.nodekind == VornScriptNodeKind::constvalue) {
                 arguments[index] = evaluateconstvalue(static_cast<VornScriptConstValue&>(argument));
             }
         }
+    }
+}
+
+// Evaluates the arguments and makes the call; with [numberresult] given, a
+// user function's result goes through it (its value returned as well).
+VornScriptObjectPtr runcall(VornScriptFunctionCall& node, VornScriptContextBase& context,
+                            VornScriptCallResult* numberresult) {
+    VornArgumentPool::Lease lease(context.argumentpool);
+    std::vector<VornScriptObjectPtr>& arguments = lease.list();
+    if (node.systemfunction != nullptr && node.systemfunction->readsargumentsonly &&
+        evaluatesdirectly(context)) {
+        evaluatereadonlyarguments(node, context, arguments);
+    } else {
+        for (const VornScriptNodePtr& argument : node.arguments) {
+            VornScriptObjectPtr value = evaluateobject(*argument, context);
+            arguments.push_back(value ? std::move(value) : makeundefinedvalue());
+        }
+        context.runpostoperations();
     }
     return callnode(node, context, arguments, numberresult);
 }
