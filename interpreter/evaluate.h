@@ -129,6 +129,9 @@ inline VornScriptObjectPtr evaluatechild(VornScriptExpressionBase& node,
 
 // ---- expressions (evaluate_expressions.cpp) ----
 VornScriptObjectPtr evaluateconstvalue(VornScriptConstValue& node);
+// The one value of a literal that every evaluation shares: only for callees
+// that never change, name, keep or return it.
+const VornScriptObjectPtr& sharedliteralvalue(VornScriptConstValue& node);
 VornScriptObjectPtr evaluateunary(VornScriptUnaryExpression& node, VornScriptContextBase& context);
 VornScriptObjectPtr evaluatebinary(VornScriptBinaryExpression& node,
                                    VornScriptContextBase& context);

@@ -35,6 +35,9 @@ struct LiteralCache final : VornRefCounted {
     bool isnumber = false;
     NumberResult number;
     VornScriptDataHandlerPtr prepared;
+    // The literal's own value, made on first use, for callees that only read
+    // their arguments.
+    VornScriptObjectPtr shared;
 };
 
 const LiteralCache& makeliteralcache(const VornScriptConstValue& node) {
@@ -469,6 +472,14 @@ VornScriptObjectPtr evaluateconstvalue(VornScriptConstValue& node) {
         return makelongvalue(cache.number.longvalue);
     }
     return makehandlervalue(cache.prepared->duplicate());
+}
+
+const VornScriptObjectPtr& sharedliteralvalue(VornScriptConstValue& node) {
+    const LiteralCache& cache = literalcache(node);
+    if (!cache.shared) {
+        const_cast<LiteralCache&>(cache).shared = evaluateconstvalue(node);
+    }
+    return cache.shared;
 }
 
 VornScriptObjectPtr evaluateobject(VornScriptExpressionBase& node, VornScriptContextBase& context) {

@@ -110,17 +110,52 @@ bool callfunction(VornScriptContextBase& context, const std::string& name,
 
 namespace {
 
+// Evaluates the arguments of a call that reached a system function which
+// only reads its arguments: literals come as their shared values instead of
+// copies. Should the call reach another function after all (an argument
+// defined one of that name), it gets copies. Out of line, so that other
+// calls do not carry it.
+[[gnu::noinline]] void evaluatereadonlyarguments(VornScriptFunctionCall& node,
+                                                 VornScriptContextBase& context,
+                                                 std::vector<VornScriptObjectPtr>& arguments) {
+    bool sharedany = false;
+    for (const VornScriptNodePtr& argument : node.arguments) {
+        if (argument->nodekind == VornScriptNodeKind::constvalue) {
+            ++argument->callcount;
+            arguments.push_back(sharedliteralvalue(static_cast<VornScriptConstValue&>(*argument)));
+            sharedany = true;
+            continue;
+        }
+        VornScriptObjectPtr value = evaluateobject(*argument, context);
+        arguments.push_back(value ? std::move(value) : makeundefinedvalue());
+    }
+    context.runpostoperations();
+    if (sharedany && !reachessystemfunction(node, context)) [[unlikely]] {
+        for (size_t index = 0; index < arguments.size(); ++index) {
+            VornScriptExpressionBase& argument = *node.arguments[index];
+            if (argument.nodekind == VornScriptNodeKind::constvalue) {
+                arguments[index] = evaluateconstvalue(static_cast<VornScriptConstValue&>(argument));
+            }
+        }
+    }
+}
+
 // Evaluates the arguments and makes the call; with [numberresult] given, a
 // user function's result goes through it (its value returned as well).
 VornScriptObjectPtr runcall(VornScriptFunctionCall& node, VornScriptContextBase& context,
                             VornScriptCallResult* numberresult) {
     VornArgumentPool::Lease lease(context.argumentpool);
     std::vector<VornScriptObjectPtr>& arguments = lease.list();
-    for (const VornScriptNodePtr& argument : node.arguments) {
-        VornScriptObjectPtr value = evaluateobject(*argument, context);
-        arguments.push_back(value ? std::move(value) : makeundefinedvalue());
+    if (node.systemfunction != nullptr && node.systemfunction->readsargumentsonly &&
+        evaluatesdirectly(context)) {
+        evaluatereadonlyarguments(node, context, arguments);
+    } else {
+        for (const VornScriptNodePtr& argument : node.arguments) {
+            VornScriptObjectPtr value = evaluateobject(*argument, context);
+            arguments.push_back(value ? std::move(value) : makeundefinedvalue());
+        }
+        context.runpostoperations();
     }
-    context.runpostoperations();
     return callnode(node, context, arguments, numberresult);
 }
 

@@ -88,6 +88,41 @@ void fillmatch(const boost::cmatch& found, std::string_view text, VornRegexMatch
     }
 }
 
+// The engine's result and our view of it for one walk over the matches,
+// kept per thread so that a loop of walks allocates nothing. [visit] may run
+// script code that walks again, so each nesting level leases its own pair.
+struct SearchScratch {
+    boost::cmatch found;
+    VornRegexMatch match;
+};
+
+class ScratchLease {
+public:
+    ScratchLease() {
+        Pool& pool = thepool();
+        if (pool.leased == pool.items.size()) {
+            pool.items.push_back(std::make_unique<SearchScratch>());
+        }
+        scratch = pool.items[pool.leased++].get();
+    }
+    ~ScratchLease() { --thepool().leased; }
+    ScratchLease(const ScratchLease&) = delete;
+    ScratchLease& operator=(const ScratchLease&) = delete;
+
+    SearchScratch* operator->() const { return scratch; }
+
+private:
+    struct Pool {
+        std::vector<std::unique_ptr<SearchScratch>> items;
+        size_t leased = 0;
+    };
+    static Pool& thepool() {
+        thread_local Pool pool;
+        return pool;
+    }
+    SearchScratch* scratch;
+};
+
 // Calls [visit] for each match left to right until it returns false. Only the
 // engine's steps are guarded: errors thrown by [visit] pass unchanged. The
 // steps are those of boost::cregex_iterator (after an empty match the next
@@ -95,11 +130,11 @@ void fillmatch(const boost::cmatch& found, std::string_view text, VornRegexMatch
 // state and copy of the expression.
 template <typename Visitor>
 void visitmatches(const boost::regex& engine, std::string_view text, Visitor&& visit) {
-    // Local, not per thread: [visit] may run script code that searches again.
-    boost::cmatch found;
+    const ScratchLease scratch;
+    boost::cmatch& found = scratch->found;
+    VornRegexMatch& match = scratch->match;
     const char* const begin = text.data();
     bool more = guarded([&] { return boost::regex_search(begin, textend(text), found, engine); });
-    VornRegexMatch match;
     while (more) {
         fillmatch(found, text, match);
         if (!visit(match)) {

@@ -67,6 +67,10 @@ struct VornSystemFunctionSelection {
     size_t parametercount = 0;
     // Empty unless impl has a native form.
     VornNativeNumberFunction native;
+    // The implementation only reads its arguments: it never changes, names,
+    // keeps or returns one of them, so a literal may be passed as the
+    // literal's own value instead of a copy.
+    bool readsargumentsonly = false;
 };
 
 // Finds implementations by call key: an exact key first, else the longest

@@ -20,4 +20,8 @@ VornSystemFunctionTable textfunctiontable();
 bool scriptregexmatch(std::string_view text, std::string_view pattern, bool& matched,
                       std::string& error);
 
+// True for the text implementations that only read their arguments (see
+// VornSystemFunctionSelection::readsargumentsonly).
+bool readsargumentsonly(VornSystemFunctionImpl impl);
+
 } // namespace vornscript

@@ -10,7 +10,9 @@
 #include "sysfunctions/textfunctionsupport.h"
 #include "values/structurehandler.h"
 
-#include <vector>
+#include <boost/container/small_vector.hpp>
+
+#include <string>
 
 namespace vornscript {
 
@@ -36,6 +38,11 @@ bool searchregex(std::string_view text, std::string_view pattern,
 bool scriptregexmatch(std::string_view text, std::string_view pattern, bool& matched,
                       std::string& error) {
     return searchregex(text, pattern, nullptr, matched, error);
+}
+
+bool readsargumentsonly(VornSystemFunctionImpl impl) {
+    // match writes only to outputs bound to variables, which a literal never is.
+    return impl == textfunctions::matchfunction || impl == textfunctions::substitutefunction;
 }
 
 namespace textfunctions {
@@ -94,34 +101,50 @@ bool likefunction(VornSystemCall& call) {
 }
 
 bool matchfunction(VornSystemCall& call) {
-    vornstdstring::VornRegexMatch match;
+    // Reused: nothing between the search and the copies below runs script
+    // code, so no other search can meet this match half read.
+    thread_local vornstdstring::VornRegexMatch match;
     bool found = false;
-    // The group texts are copied out before any output is assigned, since an
-    // output variable may be the very value the match views.
-    std::vector<std::string> groups;
+    // Outputs are the arguments after the pattern that are bound to variables;
+    // null (or any other temporary) only holds a place.
+    const auto isoutput = [&](size_t index) {
+        const VornScriptObjectPtr& output = call.arguments[index];
+        return output && !output->getname().empty();
+    };
+    // The group texts of the outputs are copied before any output is
+    // assigned, since an output variable may be the very value the match
+    // views. Only groups that reach an output are copied.
+    boost::container::small_vector<std::string, 8> texts;
     {
         const ArgumentText text(call.arguments[0]);
         if (!searchregex(text, ArgumentText(call.arguments[1]), &match, found, call.error)) {
             return false;
         }
-        if (found) {
-            for (size_t group = 0; group < match.groupcount(); ++group) {
-                groups.emplace_back(std::string(match.group(group)));
+        for (size_t index = 2;
+             found && index - 2 < match.groupcount() && index < call.arguments.size(); ++index) {
+            if (isoutput(index)) {
+                texts.emplace_back(match.group(index - 2));
             }
         }
     }
-    // Outputs are the arguments after the pattern that are bound to variables;
-    // null (or any other temporary) only holds a place.
+    auto nexttext = texts.begin();
     for (size_t index = 2; index < call.arguments.size(); ++index) {
-        const VornScriptObjectPtr& output = call.arguments[index];
-        if (!output || output->getname().empty()) {
+        if (!isoutput(index)) {
             continue;
         }
-        const size_t group = index - 2;
-        const VornScriptObjectPtr value = group < groups.size()
-                                              ? makestringvalue(std::move(groups[group]))
-                                              : makeundefinedvalue();
-        if (!output->assign(value, call.error)) {
+        VornScriptObject& output = *call.arguments[index];
+        bool assigned = false;
+        if (nexttext == texts.end()) {
+            assigned = output.assign(makeundefinedvalue(), call.error);
+        } else if (output.getobjecttype() != VornObjectType::string &&
+                   output.plainstring() == nullptr) {
+            // What assigning a new text value does to an output that holds
+            // no text, without making that value and a copy of it.
+            assigned = output.setstring(*nexttext++, call.error);
+        } else {
+            assigned = output.assign(makestringvalue(std::move(*nexttext++)), call.error);
+        }
+        if (!assigned) {
             return false;
         }
     }

@@ -57,6 +57,23 @@ TEST(StringRegex, SearchReportsWholeMatchAndGroups) {
     EXPECT_EQ(found, (std::vector<std::string>{"1", "22"}));
 }
 
+// A visitor may search again (script code run from it can), even with the
+// same expression, without disturbing the walk it is called from.
+TEST(StringRegex, NestedWalksKeepTheirOwnPlace) {
+    const VornRegularExpression digits("[0-9]+", false);
+    std::vector<std::string> seen;
+    digits.foreachmatch("a1b22c333", [&](const VornRegexMatch& outer) {
+        std::string inner = digits.replace("x9y88", "<$&>", true);
+        digits.foreachmatch("7", [&](const VornRegexMatch& deepest) {
+            inner.append(deepest.group(0));
+            return true;
+        });
+        seen.push_back(std::string(outer.group(0)).append("/").append(inner));
+        return true;
+    });
+    EXPECT_EQ(seen, (std::vector<std::string>{"1/x<9>y<88>7", "22/x<9>y<88>7", "333/x<9>y<88>7"}));
+}
+
 TEST(StringRegex, ReplaceWithFlagsAndFormat) {
     struct Row {
         const char* text;

@@ -251,4 +251,61 @@ TEST(TextFunctions, MatchAndRegexOperators) {
     EXPECT_EQ(error, "regular expression syntax error");
 }
 
+// Outputs of match hold any kind of value before, and the text being matched
+// may be one of them: each output ends as an assignment of its group's text
+// would leave it.
+TEST(TextFunctions, MatchOutputsOfEveryKind) {
+    checkcases({
+        {"var s = 'old'; var n = 5; match('ab12', '([a-z]+)([0-9]+)', null, s, n); [s, n, n + 1]",
+         "['ab',12,13]"},
+        {"var v = ['x', 'y']; var st = {k: 'z'}; "
+         "match('ab12', '([a-z]+)([0-9]+)', null, v[1], st.k); [v, st]",
+         "[['x','ab'],{k: 12}]"},
+        {"var t = 'key=value'; var w; match(t, '([a-z]+)=([a-z]+)', t, w); t + '|' + w",
+         "key=value|key"},
+        {"var t = 'key=value'; var a; match(t, '([a-z]+)=([a-z]+)', null, a, t); a + '|' + t",
+         "key|value"},
+        // A group that took no part gives the empty text, one beyond the groups
+        // an undefined value.
+        {"var a; var b; var c; var d = 1; match('ab', '(x)?(b)', a, b, c, d); "
+         "[a, b == '', b == null, c, d == null]",
+         "['b',1,0,'b',1]"},
+        {"var a = 1; var b = 2; match('xyz', '(q)', null, a, b); [a == null, b == null]", "[1,1]"},
+        // More outputs than are kept without an allocation.
+        {"var a1; var a2; var a3; var a4; var a5; var a6; var a7; var a8; var a9; var a10; "
+         "match('abcdefghij', '(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)', null, "
+         "a1, a2, a3, a4, a5, a6, a7, a8, a9, a10); a1 + a5 + a9 + a10",
+         "aeij"},
+        {"foreach (var x in ['a']) match('ab', '(a)', null, x);",
+         "<error> test Line 1 Col 26 const object must not be changed"},
+        // A bad pattern leaves the outputs alone.
+        {"var a; var b = 'keep'; match('ab', '(', a, b); b",
+         "<error> test Line 1 Col 24 regular expression syntax error"},
+        {"var p = '^([a-z]+)$'; var a; var r = []; "
+         "foreach (var w in ['ab', 'c1', 'de']) { push(r, match(w, p, null, a) ? a : '-'); } r",
+         "['ab','-','de']"},
+    });
+}
+
+TEST(TextFunctions, SubstituteFormatsAndRepeatedPatterns) {
+    checkcases({
+        {"[substitute('a1b22c333', '([0-9])([0-9]*)', '<$2$1>', 'g'), "
+         "substitute('abc', 'b', '[$&|$`|$\\'|$$]'), substitute('aaa', 'a|', '<$&>', 'g'), "
+         "substitute('abc', 'x*', '-', 'g')]",
+         "['a<1>b<22>c<333>','a[b|a|c|$]c','<a><a><a><>','-a-b-c-']"},
+        {"var out = []; for (var i = 0; i < 3; i++) { "
+         "push(out, substitute('x' + i + 'y', '[0-9]+', '#', 'g')); "
+         "push(out, substitute('X' + i, 'x', '_', 'gi')); } out",
+         "['x#y','_0','x#y','_1','x#y','_2']"},
+        // Literals reach substitute without copies; a user function that an
+        // argument defines meanwhile takes the call and gets copies it may change.
+        {"var r = []; for (var i = 0; i < 3; i++) { push(r, substitute('ab', 'b', i == 1 ? "
+         "eval(\"function substitute(a, b, c, d) { a += '!'; b += '?'; return a + b + c + d; } "
+         "'c'\") : 'c', 'g')); push(r, substitute('ab', 'b', 'c', 'g')); } r",
+         "['ac','ac','ab!b?cg','ab!b?cg','ac','ac']"},
+        {"[substitute('a1', '[0-9]', 'b'), substitute('a', '(', 'b')]",
+         "<error> test Line 1 Col 34 regular expression syntax error"},
+    });
+}
+
 } // namespace vornscriptunittests
