@@ -96,11 +96,11 @@ VornScriptObjectPtr* VornScriptContextBase::findandcachevariable(const VornScrip
 }
 
 void VornScriptContextBase::renewifvisible(VornSymbolId id) {
-    // A parameter bound into a call's fresh scope, the common case, sees only
-    // that scope and the global one: two lookups instead of the outward search.
+    // A definition in a function scope sees only that scope and the global
+    // one: one lookup and the global count instead of the outward search.
     VornScriptScope& current = currentscope();
     if (current.isfunctionscope()) {
-        if (current.indexof(id) >= 0 || (depth_ > 1 && globalscope().indexof(id) >= 0)) {
+        if (current.indexof(id) >= 0 || variablecounts_[static_cast<size_t>(id)].global != 0) {
             renewvariablestamp();
         }
         return;
@@ -216,7 +216,11 @@ bool VornScriptContextBase::undefvariable(const VornScriptSymbol& symbol, std::s
             auto& variables = scopes_[index]->variables;
             for (auto entry = variables.begin(); entry != variables.end(); ++entry) {
                 if (&entry->second == slot) {
-                    --livevariables_[static_cast<size_t>(entry->first)];
+                    VariableCount& count = variablecounts_[static_cast<size_t>(entry->first)];
+                    --count.live;
+                    if (index == 0) {
+                        --count.global;
+                    }
                     variables.erase(entry);
                     renewvariablestamp();
                     return true;

@@ -183,10 +183,15 @@ public:
     bool setvariable(const std::string& name, const std::string& text, std::string& error);
     bool undefvariable(const VornScriptSymbol& symbol, std::string& error);
     bool undefvariable(const std::string& name, std::string& error);
-    // Adds the variable to the current scope as it is (no name given, no
-    // check for an existing one). Inline: every call binds its parameters so.
-    void bindvariable(VornSymbolId id, VornScriptObjectPtr value) {
-        renewifhiding(id);
+    // Adds the variable as it is (no name given, no check for an existing
+    // one) to the current scope, a call's own scope that holds no variable
+    // of the name: from there only a global one of the name is visible, which
+    // it hides. Inline: every call binds its parameters so.
+    [[gnu::always_inline]] void bindvariable(VornSymbolId id, VornScriptObjectPtr value) {
+        const auto index = static_cast<size_t>(id);
+        if (index < variablecounts_.size() && variablecounts_[index].global != 0) {
+            renewvariablestamp();
+        }
         addvariable(currentscope(), id, std::move(value));
     }
 
@@ -219,7 +224,7 @@ public:
         }
         VornScriptScope& scope = *scopes_[--depth_];
         for (const auto& variable : scope.variables) {
-            --livevariables_[static_cast<size_t>(variable.first)];
+            --variablecounts_[static_cast<size_t>(variable.first)].live;
         }
         if (!scope.functions.empty() || !scope.postoperations.empty()) [[unlikely]] {
             leavescopeextras(scope);
@@ -350,18 +355,22 @@ private:
     // current scope, which a new one there would hide.
     void renewifhiding(VornSymbolId id) {
         const auto index = static_cast<size_t>(id);
-        if (index < livevariables_.size() && livevariables_[index] != 0) {
+        if (index < variablecounts_.size() && variablecounts_[index].live != 0) {
             renewifvisible(id);
         }
     }
     void renewifvisible(VornSymbolId id);
-    // Adds a variable to a scope, counting it in livevariables_.
+    // Adds a variable to a scope, counting it in variablecounts_.
     void addvariable(VornScriptScope& scope, VornSymbolId id, VornScriptObjectPtr value) {
         const auto index = static_cast<size_t>(id);
-        if (index >= livevariables_.size()) [[unlikely]] {
-            livevariables_.resize(index + 1);
+        if (index >= variablecounts_.size()) [[unlikely]] {
+            variablecounts_.resize(index + 1);
         }
-        ++livevariables_[index];
+        VariableCount& count = variablecounts_[index];
+        ++count.live;
+        if (&scope == scopes_.front().get()) [[unlikely]] {
+            ++count.global;
+        }
         scope.variables.emplace_back(id, std::move(value));
     }
     void addscope();
@@ -379,8 +388,13 @@ private:
     uint64_t functionstamp_ = 0;
     // Per symbol id, the number of variables of that name in the live
     // scopes: a name nobody holds cannot hide anything, so most definitions
-    // skip the search for a visible one.
-    std::vector<uint32_t> livevariables_;
+    // skip the search for a visible one. [global] counts those in the global
+    // scope (0 or 1), the only ones a parameter can hide.
+    struct VariableCount {
+        uint32_t live = 0;
+        uint32_t global = 0;
+    };
+    std::vector<VariableCount> variablecounts_;
     // Post-operations registered in all scopes and not yet carried out.
     size_t pendingpostoperations_ = 0;
     std::vector<VornRef<VornScriptUserExtension>> extensions_;

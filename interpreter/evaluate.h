@@ -90,8 +90,32 @@ inline NumberResult doubleoperation(const VornScriptExpressionBase& node, TokenK
     }
 }
 // == != < > <= >= on two numbers, compared as whole numbers when both are whole.
-bool comparenumbers(const VornScriptExpressionBase& node, TokenKind op, const NumberResult& a,
-                    const NumberResult& b, VornScriptContextBase& context);
+bool comparenumbersslow(const VornScriptExpressionBase& node, TokenKind op, const NumberResult& a,
+                        const NumberResult& b, VornScriptContextBase& context);
+// Two whole numbers inline; floating numbers and errors out of line.
+inline bool comparenumbers(const VornScriptExpressionBase& node, TokenKind op,
+                           const NumberResult& a, const NumberResult& b,
+                           VornScriptContextBase& context) {
+    if (a.whole && b.whole) {
+        switch (op) {
+        case '<':
+            return a.longvalue < b.longvalue;
+        case '>':
+            return a.longvalue > b.longvalue;
+        case TOKEN_LESSEQUAL:
+            return a.longvalue <= b.longvalue;
+        case TOKEN_GREATEREQUAL:
+            return a.longvalue >= b.longvalue;
+        case TOKEN_EQUAL:
+            return a.longvalue == b.longvalue;
+        case TOKEN_NOTEQUAL:
+            return a.longvalue != b.longvalue;
+        default:
+            break;
+        }
+    }
+    return comparenumbersslow(node, op, a, b, context);
+}
 // The numeric operation of a binary operator on two present values.
 VornScriptObjectPtr numericoperation(const VornScriptExpressionBase& node, TokenKind op,
                                      const VornScriptObjectPtr& left,
@@ -228,9 +252,6 @@ inline bool operandnumber(const VornOperand& operand, NumberResult& number) {
     return operand.value && valuenumber(*operand.value, number);
 }
 
-// The truth of an evaluated condition (see conditiontruth).
-bool operandtruth(VornScriptExpressionBase& condition, const VornOperand& operand,
-                  VornScriptContextBase& context);
 // A loop condition: evaluated, postfix operations run, then its truth.
 bool evaluatecondition(VornScriptExpressionBase& condition, VornScriptContextBase& context);
 
@@ -244,6 +265,14 @@ bool detachedrvalue(const VornScriptObjectPtr& value, VornScriptObjectPtr& resul
 // that yields nothing fails with "condition expected".
 bool conditiontruth(VornScriptExpressionBase& condition, const VornScriptObjectPtr& value,
                     VornScriptContextBase& context);
+// The truth of an evaluated condition (see conditiontruth); a whole number's inline.
+inline bool operandtruth(VornScriptExpressionBase& condition, const VornOperand& operand,
+                         VornScriptContextBase& context) {
+    if (operand.kind == VornOperand::Kind::number && operand.number.whole) {
+        return operand.number.longvalue != 0;
+    }
+    return conditiontruth(condition, operandvalue(operand), context);
+}
 VornScriptObjectPtr evaluatestatements(VornScriptStatements& node, VornScriptContextBase& context);
 VornScriptObjectPtr evaluatedefinevariables(VornScriptDefineVariables& node,
                                             VornScriptContextBase& context);
@@ -251,6 +280,36 @@ VornScriptObjectPtr evaluateifthenelse(VornScriptIfThenElse& node, VornScriptCon
 VornScriptObjectPtr evaluateenterscope(VornScriptEnterScope& node, VornScriptContextBase& context);
 VornScriptObjectPtr evaluatereturn(VornScriptFunctionReturn& node, VornScriptContextBase& context);
 VornScriptObjectPtr evaluatetrycatch(VornScriptTryCatch& node, VornScriptContextBase& context);
+
+// A statement evaluated as evaluatewrapped does it. The kinds that every
+// function body runs (statement lists, if, return) go to their evaluation
+// directly, counted and nested as in the dispatch but without its switch
+// and call frame; below the nesting limit the guard cannot trip.
+inline VornScriptObjectPtr evaluatestatementnode(VornScriptExpressionBase& node,
+                                                 VornScriptContextBase& context) {
+    if (evaluatesdirectly(context)) [[likely]] {
+        switch (node.nodekind) {
+        case VornScriptNodeKind::statements: {
+            ++node.callcount;
+            EvaluationDepthGuard guard(context);
+            return evaluatestatements(static_cast<VornScriptStatements&>(node), context);
+        }
+        case VornScriptNodeKind::ifthenelse: {
+            ++node.callcount;
+            EvaluationDepthGuard guard(context);
+            return evaluateifthenelse(static_cast<VornScriptIfThenElse&>(node), context);
+        }
+        case VornScriptNodeKind::functionreturn: {
+            ++node.callcount;
+            EvaluationDepthGuard guard(context);
+            return evaluatereturn(static_cast<VornScriptFunctionReturn&>(node), context);
+        }
+        default:
+            break;
+        }
+    }
+    return evaluatewrapped(node, context);
+}
 
 // ---- loops and switch (evaluate_loops.cpp) ----
 VornScriptObjectPtr evaluateforloop(VornScriptForLoop& node, VornScriptContextBase& context);

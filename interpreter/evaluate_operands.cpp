@@ -620,14 +620,6 @@ bool appendoperandinplace(VornScriptObject& left, const VornOperand& right) {
     return true;
 }
 
-bool operandtruth(VornScriptExpressionBase& condition, const VornOperand& operand,
-                  VornScriptContextBase& context) {
-    if (operand.kind == VornOperand::Kind::number && operand.number.whole) {
-        return operand.number.longvalue != 0;
-    }
-    return conditiontruth(condition, operandvalue(operand), context);
-}
-
 bool evaluatecondition(VornScriptExpressionBase& condition, VornScriptContextBase& context) {
     VornOperand operand;
     evaluateoperand(condition, context, operand);

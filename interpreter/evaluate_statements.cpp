@@ -17,7 +17,9 @@ namespace {
 VornScriptObjectPtr runstatement(VornScriptExpressionBase& statement,
                                  VornScriptContextBase& context) {
     try {
-        return evaluatestatementchild(statement, context);
+        VornScriptObjectPtr value = evaluatestatementnode(statement, context);
+        context.runpostoperations();
+        return value;
     } catch (const VornScriptErrorException&) {
         throw;
     } catch (const std::exception& error) {
@@ -205,7 +207,7 @@ VornScriptObjectPtr evaluateifthenelse(VornScriptIfThenElse& node, VornScriptCon
     if (branch == nullptr) {
         return {};
     }
-    VornScriptObjectPtr value = evaluatewrapped(*branch, context);
+    VornScriptObjectPtr value = evaluatestatementnode(*branch, context);
     if (statement) {
         context.runpostoperations();
     }
@@ -217,7 +219,7 @@ VornScriptObjectPtr evaluateenterscope(VornScriptEnterScope& node, VornScriptCon
         return {};
     }
     context.enterscope();
-    VornScriptObjectPtr value = evaluatewrapped(*node.statements, context);
+    VornScriptObjectPtr value = evaluatestatementnode(*node.statements, context);
     context.leavescope();
     return value;
 }

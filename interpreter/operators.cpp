@@ -231,8 +231,8 @@ VornScriptObjectPtr makeresultvalue(const NumberResult& number) {
                         : makedoublevalue(VornSnappedDouble{number.doublevalue});
 }
 
-bool comparenumbers(const VornScriptExpressionBase& node, TokenKind op, const NumberResult& a,
-                    const NumberResult& b, VornScriptContextBase& context) {
+bool comparenumbersslow(const VornScriptExpressionBase& node, TokenKind op, const NumberResult& a,
+                        const NumberResult& b, VornScriptContextBase& context) {
     const int order = a.whole && b.whole ? threeway(a.longvalue, b.longvalue)
                                          : threeway(a.doublevalue, b.doublevalue);
     return ordered(op, order, node, context, "illegal number compare operator");

@@ -119,17 +119,23 @@ VornScriptObjectPtr detached(VornScriptContextBase& context, const VornScriptObj
 
 // Binds a parameter into the call's fresh scope. A parameter that may clash
 // with another one goes through the checked definition, which reports the clash.
-void define(VornScriptContextBase& context, const VornScriptUserFunction& function,
-            const VornScriptUserFunction::Parameter& parameter, VornScriptObjectPtr value) {
-    if (function.distinctparameters) {
-        value->setname(parameter.name);
-        context.bindvariable(parameter.symbol.id, std::move(value));
-        return;
-    }
+[[gnu::noinline]] void definechecked(VornScriptContextBase& context,
+                                     const VornScriptUserFunction::Parameter& parameter,
+                                     const VornScriptObjectPtr& value) {
     std::string error;
     if (!context.definevariable(parameter.symbol, value, error)) {
         failcall(context, error);
     }
+}
+
+inline void define(VornScriptContextBase& context, const VornScriptUserFunction& function,
+                   const VornScriptUserFunction::Parameter& parameter, VornScriptObjectPtr value) {
+    if (function.distinctparameters) [[likely]] {
+        value->setname(parameter.name);
+        context.bindvariable(parameter.symbol.id, std::move(value));
+        return;
+    }
+    definechecked(context, parameter, value);
 }
 
 // A reference parameter shares the argument's object, which keeps the name
@@ -147,24 +153,32 @@ void bindreference(VornScriptContextBase& context, const VornScriptUserFunction&
     context.bindvariable(symbol.id, argument);
 }
 
+// The copy by the rules of "=" that a value parameter holds of an argument
+// it cannot take as it is.
+[[gnu::noinline]] VornScriptObjectPtr parametercopy(VornScriptContextBase& context,
+                                                    const VornScriptObjectPtr& argument) {
+    VornScriptObjectPtr value;
+    std::string error;
+    if (!makervalue(argument, value, error)) {
+        failcall(context, error);
+    }
+    return value;
+}
+
 // A value parameter holds a copy by the rules of "="; a temporary nobody
 // else holds is taken as it is, out of the list when [take] allows.
-void bindvalue(VornScriptContextBase& context, const VornScriptUserFunction& function,
-               const VornScriptUserFunction::Parameter& parameter, VornScriptObjectPtr& argument,
-               bool take) {
+inline void bindvalue(VornScriptContextBase& context, const VornScriptUserFunction& function,
+                      const VornScriptUserFunction::Parameter& parameter,
+                      VornScriptObjectPtr& argument, bool take) {
     const bool fresh = argument.unique() && argument->getname().empty() &&
                        (!argument->getdatahandler() || argument->getdatahandler().unique());
     VornScriptObjectPtr value;
-    if (fresh && take) {
+    if (!fresh) {
+        value = parametercopy(context, argument);
+    } else if (take) {
         value = std::move(argument);
     } else {
         value = argument;
-    }
-    if (!fresh) {
-        std::string error;
-        if (!makervalue(argument, value, error)) {
-            failcall(context, error);
-        }
     }
     value->setlvalue(true);
     define(context, function, parameter, std::move(value));
@@ -195,10 +209,12 @@ void bindparameters(VornScriptContextBase& context, const VornScriptUserFunction
 }
 
 // Runs the body; with [numberresult] given, a computed number the body
-// returns goes there, flagged, instead of becoming a value.
-VornScriptObjectPtr runbody(VornScriptContextBase& context, const VornScriptUserFunction& function,
-                            std::vector<VornScriptObjectPtr>& arguments, bool disposable,
-                            VornScriptCallResult* numberresult) {
+// returns goes there, flagged, instead of becoming a value. Inlined into
+// both invokeuserfunction forms, which saves every call a frame.
+[[gnu::always_inline]] inline VornScriptObjectPtr
+runbody(VornScriptContextBase& context, const VornScriptUserFunction& function,
+        std::vector<VornScriptObjectPtr>& arguments, bool disposable,
+        VornScriptCallResult* numberresult) {
     // The body's own eval or include may add functions to the scope holding
     // [function] and move the record: keep the body alive independently.
     const VornScriptNodePtr body = function.body;
@@ -206,7 +222,7 @@ VornScriptObjectPtr runbody(VornScriptContextBase& context, const VornScriptUser
     CallGuard guard(context, function, numberresult != nullptr);
     context.enterscope(true);
     bindparameters(context, function, arguments, disposable);
-    VornScriptObjectPtr value = evaluatewrapped(*body, context);
+    VornScriptObjectPtr value = evaluatestatementnode(*body, context);
     if (context.control.pendinggoto != nullptr) [[unlikely]] {
         checkpendinggoto(context);
     }
@@ -294,9 +310,10 @@ const VornScriptUserFunction* finduserfunctionbyname(VornScriptContextBase& cont
 
 namespace {
 
-VornScriptObjectPtr invoke(VornScriptContextBase& context, const VornScriptUserFunction& function,
-                           std::vector<VornScriptObjectPtr>& arguments, bool disposable,
-                           VornScriptCallResult* numberresult) {
+[[gnu::always_inline]] inline VornScriptObjectPtr
+invoke(VornScriptContextBase& context, const VornScriptUserFunction& function,
+       std::vector<VornScriptObjectPtr>& arguments, bool disposable,
+       VornScriptCallResult* numberresult) {
     if (context.callstack.size() >= static_cast<size_t>(context.recursionlimit)) {
         failcall(context, interpretermessage("too many recursive calls", function.name));
     }
