@@ -226,10 +226,15 @@ public:
         for (const auto& variable : scope.variables) {
             --variablecounts_[static_cast<size_t>(variable.first)].live;
         }
-        if (!scope.functions.empty() || !scope.postoperations.empty()) [[unlikely]] {
+        // Functions and post-operations are rare: the usual scope clears its variables only.
+        const bool extras = !scope.functions.empty() || !scope.postoperations.empty();
+        if (extras) [[unlikely]] {
             leavescopeextras(scope);
+            scope.clear();
+        } else {
+            scope.functionscope = false;
+            scope.variables.clear();
         }
-        scope.clear();
     }
     size_t scopedepth() const { return depth_; }
     // Pops scopes until only [depth] remain.

@@ -128,8 +128,10 @@ VornScriptObjectPtr detached(VornScriptContextBase& context, const VornScriptObj
     }
 }
 
-inline void define(VornScriptContextBase& context, const VornScriptUserFunction& function,
-                   const VornScriptUserFunction::Parameter& parameter, VornScriptObjectPtr value) {
+[[gnu::always_inline]] inline void define(VornScriptContextBase& context,
+                                          const VornScriptUserFunction& function,
+                                          const VornScriptUserFunction::Parameter& parameter,
+                                          VornScriptObjectPtr value) {
     if (function.distinctparameters) [[likely]] {
         value->setname(parameter.name);
         context.bindvariable(parameter.symbol.id, std::move(value));
@@ -167,9 +169,10 @@ void bindreference(VornScriptContextBase& context, const VornScriptUserFunction&
 
 // A value parameter holds a copy by the rules of "="; a temporary nobody
 // else holds is taken as it is, out of the list when [take] allows.
-inline void bindvalue(VornScriptContextBase& context, const VornScriptUserFunction& function,
-                      const VornScriptUserFunction::Parameter& parameter,
-                      VornScriptObjectPtr& argument, bool take) {
+[[gnu::always_inline]] inline void bindvalue(VornScriptContextBase& context,
+                                             const VornScriptUserFunction& function,
+                                             const VornScriptUserFunction::Parameter& parameter,
+                                             VornScriptObjectPtr& argument, bool take) {
     const bool fresh = argument.unique() && argument->getname().empty() &&
                        (!argument->getdatahandler() || argument->getdatahandler().unique());
     VornScriptObjectPtr value;

@@ -155,6 +155,43 @@ TEST(UserFunctions, Scopes) {
     });
 }
 
+// A parameter is bound without searching for a variable it hides: only a
+// global of its name can be hidden, counted as globals come and go. Eval code
+// is parsed once per text, so one name node reads the global and the parameter.
+TEST(UserFunctions, ParametersHidingGlobals) {
+    checkcases({
+        {"var x = 'g'; function f(x) { return eval('x'); } function g(k) { return eval('x') + k; "
+         "} eval('x') + '|' + f('p') + '|' + g(1) + '|' + eval('x')",
+         "g|p|g1|g"},
+        {"var x = 'g'; eval('x'); undef x; function f(x) { return eval('x'); } var r = f('p'); "
+         "var x = 'h'; r + f('q') + eval('x')",
+         "pqh"},
+        {"function f(x) { return eval('x') + f2(); } function f2() { return eval('x'); } "
+         "var x = 'g'; f('p') + f('q') + eval('x')",
+         "pgqgg"},
+        {"var x = 1; function f(&x, y) { x = y; return eval('x'); } var v = 5; "
+         "f(v, 7) + '|' + v + '|' + x",
+         "7|7|1"},
+        {"function f(a, a) { return a; } f(1, 2)",
+         "<error> test Line 1 Col 15 invalid syntax: function parameter name duplicate used: a"},
+    });
+}
+
+// Errors inside calls leave the caller's scopes, call stack and flags as they
+// were, also when they come again and again.
+TEST(UserFunctions, ErrorsCaughtAroundCalls) {
+    checkcases({
+        {"function boom(v) { return v + nosuch; } function sum(a, b) { return a + b; } var c = 0; "
+         "for (var i = 0; i < 150; i++) { try { boom(i); } catch (var e) { c++; } } "
+         "c + '|' + sum(2, 3)",
+         "150|5"},
+        {"function deep(n) { return n == 0 ? 3/0 : deep(n - 1); } var c = 0; "
+         "for (var i = 0; i < 3; i++) { try { deep(50); } catch (var e) { c++; } } "
+         "function fib(n) { if (n < 2) return n; return fib(n - 1) + fib(n - 2); } c + fib(15)",
+         "613"},
+    });
+}
+
 // A returned variable arrives as a value of its own: a local's value is taken
 // over when the call ends, anything still held elsewhere is copied.
 TEST(UserFunctions, ReturnedVariables) {

@@ -489,19 +489,23 @@ VornScriptObjectPtr makevalueoftype(int32_t objecttype) {
 
 VornScriptObjectPtr makestringvalue(std::string text, int32_t typecode) {
     return makeref<VornScriptObject>(
+        VornScriptObject::PlainString{},
         makeref<VornScriptObjectStringHandler>(std::move(text), typecode));
 }
 
 VornScriptObjectPtr makelongvalue(int64_t value) {
-    return makeref<VornScriptObject>(VornScriptObjectStringHandler::makelong(value));
+    return makeref<VornScriptObject>(VornScriptObject::PlainString{},
+                                     VornScriptObjectStringHandler::makelong(value));
 }
 
 VornScriptObjectPtr makedoublevalue(double value) {
-    return makeref<VornScriptObject>(VornScriptObjectStringHandler::makedouble(value));
+    return makeref<VornScriptObject>(VornScriptObject::PlainString{},
+                                     VornScriptObjectStringHandler::makedouble(value));
 }
 
 VornScriptObjectPtr makedoublevalue(VornSnappedDouble value) {
-    return makeref<VornScriptObject>(VornScriptObjectStringHandler::makedouble(value));
+    return makeref<VornScriptObject>(VornScriptObject::PlainString{},
+                                     VornScriptObjectStringHandler::makedouble(value));
 }
 
 VornScriptObjectPtr makenumbervalue(double value) {

@@ -28,6 +28,11 @@ public:
     // A value sharing the handler; the object type follows the handler's
     // queries (structure, else vector, else string).
     explicit VornScriptObject(VornScriptDataHandlerPtr handler);
+    // A string value on a plain string handler, its object type known
+    // without asking the handler: the maker of every computed number value.
+    struct PlainString {};
+    VornScriptObject(PlainString, VornScriptObjectStringHandlerPtr&& handler)
+        : objecttype_(VornObjectType::string), handler_(std::move(handler)) {}
 
     // Deep copy of the content (the handler's duplicate); empty when undefined.
     VornScriptDataHandlerPtr duplicate() const;

@@ -35,12 +35,6 @@ VornScriptObjectStringHandler::VornScriptObjectStringHandler(std::string text, i
     : VornScriptObjectStringHandlerAbstractBase(VornHandlerKind::plainstring), typecode_(typecode),
       text_(std::move(text)) {}
 
-VornRef<VornScriptObjectStringHandler> VornScriptObjectStringHandler::makelong(int64_t value) {
-    auto handler = makeref<VornScriptObjectStringHandler>();
-    handler->setlong(value);
-    return handler;
-}
-
 VornRef<VornScriptObjectStringHandler> VornScriptObjectStringHandler::makedouble(double value) {
     return makedouble(VornSnappedDouble{snapdouble(value)});
 }

@@ -32,7 +32,19 @@ public:
     // Text with a type code (0: the text decides).
     explicit VornScriptObjectStringHandler(std::string text = std::string(),
                                            int32_t typecode = VornTypeCode::notset);
-    static VornRef<VornScriptObjectStringHandler> makelong(int64_t value);
+    // A computed whole number, made in place as setlong leaves it: one is
+    // made for every computed number that becomes a value.
+    struct NativeLong {
+        int64_t value;
+    };
+    explicit VornScriptObjectStringHandler(NativeLong number)
+        : VornScriptObjectStringHandlerAbstractBase(VornHandlerKind::plainstring),
+          typecode_(VornTypeCode::longnumber), storage_(Storage::nativelong), textvalid_(false),
+          readingvalid_(true), normalized_(true), reading_{VornNumberKind::integer, number.value,
+                                                           static_cast<double>(number.value)} {}
+    static VornRef<VornScriptObjectStringHandler> makelong(int64_t value) {
+        return makeref<VornScriptObjectStringHandler>(NativeLong{value});
+    }
     // The double is stored snapped to the value of its six-decimal text.
     static VornRef<VornScriptObjectStringHandler> makedouble(double value);
     static VornRef<VornScriptObjectStringHandler> makedouble(VornSnappedDouble value);
