@@ -494,37 +494,25 @@ const VornScriptObjectPtr& sharedliteralvalue(VornScriptConstValue& node) {
 
 namespace {
 
-// evaluateobject of the nodes it takes without the wrapper other than a
-// variable. Out of line, so that looking up a variable carries none of it.
+// evaluateobject of a binary operator that is not computed natively, and of
+// member and element accesses: the dispatch's work done here, as in
+// evaluateoperand, nested below the limit (checked by the caller), so the
+// guard cannot trip. Out of line, so that looking up a variable or computing
+// a native operator carries none of it.
 [[gnu::noinline]] VornScriptObjectPtr evaluateobjectdirectly(VornScriptExpressionBase& node,
                                                              VornScriptContextBase& context) {
+    ++node.callcount;
+    EvaluationDepthGuard guard(context);
     switch (node.nodekind) {
     case VornScriptNodeKind::binaryexpression: {
-        auto& binary = static_cast<VornScriptBinaryExpression&>(node);
-        ++node.callcount;
-        NumberResult number;
-        if (trypure(binary, context, number)) {
-            return makeresultvalue(number);
-        }
-        // The dispatch's work done here, as in evaluateoperand: nested below
-        // the limit (checked by the caller), so the guard cannot trip.
-        EvaluationDepthGuard guard(context);
         VornOperand result;
-        binaryoperand(binary, context, result);
+        binaryoperand(static_cast<VornScriptBinaryExpression&>(node), context, result);
         return operandvalue(result);
     }
-    case VornScriptNodeKind::structuremember: {
-        ++node.callcount;
-        EvaluationDepthGuard guard(context);
+    case VornScriptNodeKind::structuremember:
         return evaluatemember(static_cast<VornScriptStructureMemberReference&>(node), context);
-    }
-    case VornScriptNodeKind::vectorreference: {
-        ++node.callcount;
-        EvaluationDepthGuard guard(context);
-        return evaluateelement(static_cast<VornScriptVectorReference&>(node), context);
-    }
     default:
-        return evaluatewrapped(node, context);
+        return evaluateelement(static_cast<VornScriptVectorReference&>(node), context);
     }
 }
 
@@ -534,13 +522,28 @@ VornScriptObjectPtr evaluateobject(VornScriptExpressionBase& node, VornScriptCon
     if (!evaluatesdirectly(context)) [[unlikely]] {
         return evaluatewrapped(node, context);
     }
-    if (node.nodekind != VornScriptNodeKind::variablereference) {
+    switch (node.nodekind) {
+    case VornScriptNodeKind::variablereference:
+        if (VornScriptObjectPtr* slot =
+                context.findvariable(static_cast<VornScriptVariableReference&>(node).name)) {
+            ++node.callcount;
+            return *slot;
+        }
+        break;
+    case VornScriptNodeKind::binaryexpression: {
+        NumberResult number;
+        if (trypure(static_cast<VornScriptBinaryExpression&>(node), context, number)) {
+            ++node.callcount;
+            return makeresultvalue(number);
+        }
+        // Not native now means not native at a second try either.
         return evaluateobjectdirectly(node, context);
     }
-    if (VornScriptObjectPtr* slot =
-            context.findvariable(static_cast<VornScriptVariableReference&>(node).name)) {
-        ++node.callcount;
-        return *slot;
+    case VornScriptNodeKind::structuremember:
+    case VornScriptNodeKind::vectorreference:
+        return evaluateobjectdirectly(node, context);
+    default:
+        break;
     }
     return evaluatewrapped(node, context);
 }
