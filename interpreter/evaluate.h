@@ -134,23 +134,6 @@ bool regexfound(const VornScriptExpressionBase& node, const VornScriptObjectPtr&
 VornScriptObjectPtr addvalues(const VornScriptExpressionBase& node, const VornScriptObjectPtr& left,
                               const VornScriptObjectPtr& right, VornScriptContextBase& context);
 
-// A child node evaluated as evaluatewrapped does it; a variable (the usual
-// collection of an element or member access) is looked up without the
-// dispatch, counted and nested the same way.
-inline VornScriptObjectPtr evaluatechild(VornScriptExpressionBase& node,
-                                         VornScriptContextBase& context) {
-    if (node.nodekind == VornScriptNodeKind::variablereference && !context.debuggeractive &&
-        !context.profilingenabled &&
-        context.evaluationdepth < VornScriptContextBase::maxevaluationdepth) {
-        if (VornScriptObjectPtr* slot =
-                context.findvariable(static_cast<VornScriptVariableReference&>(node).name)) {
-            ++node.callcount;
-            return *slot;
-        }
-    }
-    return evaluatewrapped(node, context);
-}
-
 // ---- expressions (evaluate_expressions.cpp) ----
 VornScriptObjectPtr evaluateconstvalue(VornScriptConstValue& node);
 // The one value of a literal that every evaluation shares: only for callees
@@ -199,9 +182,23 @@ inline bool evaluatesdirectly(const VornScriptContextBase& context) {
            context.evaluationdepth < VornScriptContextBase::maxevaluationdepth;
 }
 // Evaluates a node to its value as the wrapper would: a variable (its own
-// object, for an assignment's target or a reference parameter) and a native
-// operator subtree are evaluated without the wrapper, anything else through it.
+// object, for an assignment's target or a reference parameter), operators,
+// member and element accesses are evaluated without the wrapper, counted and
+// nested as it does; anything else through it.
 VornScriptObjectPtr evaluateobject(VornScriptExpressionBase& node, VornScriptContextBase& context);
+// evaluateobject with the usual case, a variable (the collection of an
+// element or member access), looked up inline.
+inline VornScriptObjectPtr evaluatechild(VornScriptExpressionBase& node,
+                                         VornScriptContextBase& context) {
+    if (node.nodekind == VornScriptNodeKind::variablereference && evaluatesdirectly(context)) {
+        if (VornScriptObjectPtr* slot =
+                context.findvariable(static_cast<VornScriptVariableReference&>(node).name)) {
+            ++node.callcount;
+            return *slot;
+        }
+    }
+    return evaluateobject(node, context);
+}
 // Evaluates the node as an operand into [operand] (a fresh one): literals,
 // variables and nested operators make no value objects; other nodes
 // evaluate through the wrapper.

@@ -179,13 +179,23 @@ void addoperands(VornScriptBinaryExpression& node, const VornOperand& left,
         setvalue(result, addvalues(node, operandvalue(left), operandvalue(right), context));
         return;
     }
+    // Text joined to a cast string stays text, so ((string)'0') + '1' + '2' is "012".
+    const bool stringcoded = castasstring(left) || castasstring(right);
+    const int32_t typecode = stringcoded ? VornTypeCode::string : VornTypeCode::notset;
+    // A temporary text on the left (what an inner + just made, as in
+    // a + "_" + b) is extended in place: the join copies neither it nor
+    // makes a second value. Nobody else holds it, so nothing else sees it change.
+    if (left.kind == VornOperand::Kind::value) {
+        if (VornScriptObjectStringHandler* text = left.value->recyclablenumber()) {
+            appendoperandtext(text->extendabletext(typecode), right);
+            setvalue(result, left.value);
+            return;
+        }
+    }
     std::string text;
     appendoperandtext(text, left);
     appendoperandtext(text, right);
-    // Text joined to a cast string stays text, so ((string)'0') + '1' + '2' is "012".
-    const bool stringcoded = castasstring(left) || castasstring(right);
-    setvalue(result, makestringvalue(std::move(text),
-                                     stringcoded ? VornTypeCode::string : VornTypeCode::notset));
+    setvalue(result, makestringvalue(std::move(text), typecode));
 }
 
 // The value-based operators, for operands the fast path does not take.
@@ -482,22 +492,58 @@ const VornScriptObjectPtr& sharedliteralvalue(VornScriptConstValue& node) {
     return cache.shared;
 }
 
+namespace {
+
+// evaluateobject of a binary operator that is not computed natively, and of
+// member and element accesses: the dispatch's work done here, as in
+// evaluateoperand, nested below the limit (checked by the caller), so the
+// guard cannot trip. Out of line, so that looking up a variable or computing
+// a native operator carries none of it.
+[[gnu::noinline]] VornScriptObjectPtr evaluateobjectdirectly(VornScriptExpressionBase& node,
+                                                             VornScriptContextBase& context) {
+    ++node.callcount;
+    EvaluationDepthGuard guard(context);
+    switch (node.nodekind) {
+    case VornScriptNodeKind::binaryexpression: {
+        VornOperand result;
+        binaryoperand(static_cast<VornScriptBinaryExpression&>(node), context, result);
+        return operandvalue(result);
+    }
+    case VornScriptNodeKind::structuremember:
+        return evaluatemember(static_cast<VornScriptStructureMemberReference&>(node), context);
+    default:
+        return evaluateelement(static_cast<VornScriptVectorReference&>(node), context);
+    }
+}
+
+} // namespace
+
 VornScriptObjectPtr evaluateobject(VornScriptExpressionBase& node, VornScriptContextBase& context) {
     if (!evaluatesdirectly(context)) [[unlikely]] {
         return evaluatewrapped(node, context);
     }
-    if (node.nodekind == VornScriptNodeKind::variablereference) {
+    switch (node.nodekind) {
+    case VornScriptNodeKind::variablereference:
         if (VornScriptObjectPtr* slot =
                 context.findvariable(static_cast<VornScriptVariableReference&>(node).name)) {
             ++node.callcount;
             return *slot;
         }
-    } else if (node.nodekind == VornScriptNodeKind::binaryexpression) {
+        break;
+    case VornScriptNodeKind::binaryexpression: {
         NumberResult number;
         if (trypure(static_cast<VornScriptBinaryExpression&>(node), context, number)) {
             ++node.callcount;
             return makeresultvalue(number);
         }
+        // Not native now means not native at a second try either.
+        return evaluateobjectdirectly(node, context);
+    }
+    case VornScriptNodeKind::structuremember:
+    case VornScriptNodeKind::vectorreference:
+        return evaluateobjectdirectly(node, context);
+    default:
+        break;
     }
     return evaluatewrapped(node, context);
 }

@@ -211,6 +211,48 @@ TEST(InterpreterExpressions, AppendingToTexts) {
     });
 }
 
+// A join whose left side is a text an inner + just made extends that text
+// in place; variables, members, returned globals and literals on the left
+// are copied and stay as they were, and the type rules of + still hold.
+TEST(InterpreterExpressions, JoiningTemporaryTexts) {
+    checkcases({
+        {"var a = 't'; var k = a + '_' + 1; [k, a]", "['t_1','t']"},
+        {"var s = 'a'; var r = (s + 'b') + (s + 'c'); [r, s]", "['abac','a']"},
+        {"var g = 'ab'; function h() { return g; } function f() { var x = 'ab'; return x; } "
+         "[f() + 'c' + 'd', h() + 'c' + 'd', g]",
+         "['abcd','abcd','ab']"},
+        {"var z = (string)'0' + '1' + 2; gettype(z) + ' ' + z", "string 012"},
+        {"var z = '0' + (string)'1' + 2; gettype(z) + ' ' + z", "string 012"},
+        // A joined text that reads as a number adds as one.
+        {"['1' + '' + 2, '1' + '.5' + 1]", "[3,2.500000]"},
+        {"var u; [u + 'a' + 'b', [1] + 'a' + 'b', 1.5 * 1 + 'a' + 'b']",
+         "['ab','[1]ab','1.500000ab']"},
+        {"var c = {}; var t = 't'; for (var r = 0; r < 3; r++) { var k = t + '_' + r % 2; "
+         "if (!containskey(c, k)) c{k} = 0; c{k} += r + 1; } c",
+         "{t_0: 4, t_1: 2}"},
+    });
+}
+
+// Members and elements as collections, targets and operands, evaluated
+// without the dispatch: results, aliasing and the places errors name.
+TEST(InterpreterExpressions, NestedMembersAndElements) {
+    checkcases({
+        {"var s = {a: [1, 2]}; s.a[1] += 5; s.a[1] += s.a[1]; s", "{a: [1,14]}"},
+        {"var s = {k: 2}; s{'k'} += s{'k'}; s{'k' + ''} *= s{'k'}; s", "{k: 16}"},
+        {"var v = [[1, 2], [3]]; var i = 1; v[i - 1][i] + v[i][0] * 2", "8"},
+        {"var v = [{n: 1}]; v[0].m += 1; v[0].n -= v[0].m; v", "[{m: 1, n: 0}]"},
+        {"var s = {}; s.a.b = 3; s.c[2] = 1; s", "{a: {b: 3}, c: [,,1]}"},
+        {"var v = [1]; v[0].x", "<error> test Line 1 Col 14 structure variable expected"},
+        {"var v = []; v[-2].m",
+         "<error> test Line 1 Col 15 vector index must be a positive number"},
+        {"var v = [{n: 1}]; var i = 0; getdebuginfo(v[i].n) =~ 'NAME=v.0..n '", "1"},
+        {"var s = {}; var n = 'k'; getdebuginfo(s{n + 1})",
+         "OBJECT TYPE=undef L-VALUE NAME=s.k1 data=null"},
+        // The loop variable is const, the members of the structure it holds are not.
+        {"var a = [{p: 1}]; foreach (var x in a) x.p += 1; a", "[{p: 2}]"},
+    });
+}
+
 // Element names come from the index's text, a computed whole number included.
 TEST(InterpreterExpressions, ElementNamesFromComputedIndexes) {
     checkcases({

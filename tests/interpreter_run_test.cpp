@@ -128,6 +128,40 @@ TEST(InterpreterRun, CallCountsOfNativeOperators) {
     EXPECT_EQ(context.evaluationdepth, 0);
 }
 
+// Member and element accesses and operators evaluated as collections,
+// targets and initial values count each node once per evaluation, and the
+// nesting depth comes back balanced.
+TEST(InterpreterRun, CallCountsOfAccesses) {
+    auto source = vornscript::makescriptsource(
+        "counts", "var v = [{n: 'a'}]; for (var i = 0; i < 3; i++) { var k = v[0].n + i + '_'; "
+                  "v[0].n += 'b'; }");
+    vornscript::VornScriptParser parser(source);
+    auto root = parser.parse();
+    vornscript::VornCommandlineScript context;
+    vornscript::preparenode(*root, context);
+    vornscript::evaluatewrapped(*root, context);
+    auto& loop = static_cast<vornscript::VornScriptForLoop&>(*root->statements[1]);
+    auto& block = static_cast<vornscript::VornScriptEnterScope&>(*loop.body);
+    auto& body = static_cast<vornscript::VornScriptStatements&>(*block.statements);
+    auto& definition = static_cast<vornscript::VornScriptDefineVariables&>(*body.statements[0]);
+    auto& join =
+        static_cast<vornscript::VornScriptBinaryExpression&>(*definition.variables[0].initialvalue);
+    auto& inner = static_cast<vornscript::VornScriptBinaryExpression&>(*join.left);
+    auto& member = static_cast<vornscript::VornScriptStructureMemberReference&>(*inner.left);
+    auto& assignment =
+        static_cast<vornscript::VornScriptAssignmentExpression&>(*body.statements[1]);
+    auto& target = static_cast<vornscript::VornScriptStructureMemberReference&>(*assignment.target);
+    const std::vector<const vornscript::VornScriptExpressionBase*> nodes = {
+        &join, &inner, &member, member.structure.get(), &target, target.structure.get()};
+    for (const vornscript::VornScriptExpressionBase* node : nodes) {
+        EXPECT_EQ(node->callcount, 3u);
+    }
+    EXPECT_EQ(context.evaluationdepth, 0);
+    vornscript::VornScriptObjectPtr v = context.findvariable("v", true);
+    ASSERT_TRUE(v);
+    EXPECT_EQ(v->tostring(), "[{n: 'abbb'}]");
+}
+
 TEST(InterpreterRun, PermissionChecks) {
     vornscript::VornScriptConstContext base;
     std::string error;
