@@ -16,6 +16,24 @@ namespace {
 
 using vornscript::VornScriptRunRequest;
 
+// Parses, prepares and runs [text] in [context], as a script run does;
+// the tree stays for counting its nodes.
+vornscript::VornScriptStatementsPtr runtree(const std::string& text,
+                                            vornscript::VornCommandlineScript& context) {
+    vornscript::VornScriptParser parser(vornscript::makescriptsource("counts", text));
+    vornscript::VornScriptStatementsPtr root = parser.parse();
+    vornscript::preparenode(*root, context);
+    vornscript::evaluatewrapped(*root, context);
+    return root;
+}
+
+// The statements of a for loop's braced body.
+vornscript::VornScriptStatements& loopbody(const vornscript::VornScriptNodePtr& loopnode) {
+    auto& loop = static_cast<vornscript::VornScriptForLoop&>(*loopnode);
+    auto& block = static_cast<vornscript::VornScriptEnterScope&>(*loop.body);
+    return static_cast<vornscript::VornScriptStatements&>(*block.statements);
+}
+
 TEST(InterpreterRun, ViewsAndResults) {
     VornScriptRunRequest request;
     request.scriptname = "console";
@@ -88,13 +106,8 @@ TEST(InterpreterRun, DeepNestingFailsCleanly) {
 }
 
 TEST(InterpreterRun, CallCountsAndHooks) {
-    auto source =
-        vornscript::makescriptsource("counts", "var s = 0; for (var i = 0; i < 3; i++) s += i;");
-    vornscript::VornScriptParser parser(source);
-    auto root = parser.parse();
     vornscript::VornCommandlineScript context;
-    vornscript::preparenode(*root, context);
-    vornscript::evaluatewrapped(*root, context);
+    auto root = runtree("var s = 0; for (var i = 0; i < 3; i++) s += i;", context);
     auto& loop = static_cast<vornscript::VornScriptForLoop&>(*root->statements[1]);
     EXPECT_EQ(loop.body->callcount, 3u);
     EXPECT_EQ(loop.condition->callcount, 4u);
@@ -105,16 +118,11 @@ TEST(InterpreterRun, CallCountsAndHooks) {
 // An operator expression computed natively counts each node once per
 // evaluation, also when it gives up for a text and is evaluated again.
 TEST(InterpreterRun, CallCountsOfNativeOperators) {
-    auto source = vornscript::makescriptsource(
-        "counts", "var x = 'a'; var r; for (var i = 0; i < 3; i++) { r = i * 2 + x; x = i; }");
-    vornscript::VornScriptParser parser(source);
-    auto root = parser.parse();
     vornscript::VornCommandlineScript context;
-    vornscript::preparenode(*root, context);
-    vornscript::evaluatewrapped(*root, context);
+    auto root = runtree("var x = 'a'; var r; for (var i = 0; i < 3; i++) { r = i * 2 + x; x = i; }",
+                        context);
     auto& loop = static_cast<vornscript::VornScriptForLoop&>(*root->statements[2]);
-    auto& block = static_cast<vornscript::VornScriptEnterScope&>(*loop.body);
-    auto& body = static_cast<vornscript::VornScriptStatements&>(*block.statements);
+    auto& body = loopbody(root->statements[2]);
     auto& assignment =
         static_cast<vornscript::VornScriptAssignmentExpression&>(*body.statements[0]);
     auto& sum = static_cast<vornscript::VornScriptBinaryExpression&>(*assignment.value);
@@ -132,17 +140,11 @@ TEST(InterpreterRun, CallCountsOfNativeOperators) {
 // targets and initial values count each node once per evaluation, and the
 // nesting depth comes back balanced.
 TEST(InterpreterRun, CallCountsOfAccesses) {
-    auto source = vornscript::makescriptsource(
-        "counts", "var v = [{n: 'a'}]; for (var i = 0; i < 3; i++) { var k = v[0].n + i + '_'; "
-                  "v[0].n += 'b'; }");
-    vornscript::VornScriptParser parser(source);
-    auto root = parser.parse();
     vornscript::VornCommandlineScript context;
-    vornscript::preparenode(*root, context);
-    vornscript::evaluatewrapped(*root, context);
-    auto& loop = static_cast<vornscript::VornScriptForLoop&>(*root->statements[1]);
-    auto& block = static_cast<vornscript::VornScriptEnterScope&>(*loop.body);
-    auto& body = static_cast<vornscript::VornScriptStatements&>(*block.statements);
+    auto root = runtree("var v = [{n: 'a'}]; for (var i = 0; i < 3; i++) { var k = v[0].n + i + "
+                        "'_'; v[0].n += 'b'; }",
+                        context);
+    auto& body = loopbody(root->statements[1]);
     auto& definition = static_cast<vornscript::VornScriptDefineVariables&>(*body.statements[0]);
     auto& join =
         static_cast<vornscript::VornScriptBinaryExpression&>(*definition.variables[0].initialvalue);
