@@ -157,10 +157,10 @@ public:
 
     // The plain string handler of a temporary that an operation may overwrite
     // with its result (a number, or a text it extends) instead of making a
-    // new value: this value and
-    // its handler are held once (by the caller alone) and carry nothing a
-    // fresh number lacks (a name, the const mark, a reference link). The
-    // l-value flag is reset as a fresh value has it; nullptr otherwise.
+    // new value: this value and its handler are held once (by the caller
+    // alone) and carry nothing a fresh number lacks (a name, the const mark,
+    // a reference link). The l-value flag is reset as a fresh value has it;
+    // nullptr otherwise.
     VornScriptObjectStringHandler* recyclablenumber();
 
 private:
