@@ -1,26 +1,40 @@
 # Front door of the project. The README's quick start is `make run` and
 # `make test`; both install missing Debian packages first.
 BUILD_RELEASE := build/release
+BUILD_TRAINING := build/training
 BUILD_SANITIZE := build/sanitize
+PROFILE_DIR := $(abspath build/profile)
 JOBS ?= $(shell nproc)
 SAMPLE ?= examples/hello.vornscript
 
-.PHONY: all deps build build-sanitize run test test-release test-sanitize bench format clean
+.PHONY: all deps profile build build-sanitize run test test-release test-sanitize bench format clean
 
 all: build
 
 deps:
 	@bash scripts/install-deps.sh
 
+# The release program is optimised with a profile of training runs: a first
+# build instrumented for profiling runs scripts/train-profile.sh, whose
+# records the release build reads (see CMakeLists.txt).
+$(BUILD_TRAINING)/build.ninja:
+	cmake -S . -B $(BUILD_TRAINING) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	    -DVORN_PROFILE_GENERATE=$(PROFILE_DIR)
+
 $(BUILD_RELEASE)/build.ninja:
-	cmake -S . -B $(BUILD_RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(BUILD_RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	    -DVORN_PROFILE_USE=$(PROFILE_DIR)
 
 # The sanitizer build uses Clang, so every test run also proves that the code
 # builds warning-free with the second compiler.
 $(BUILD_SANITIZE)/build.ninja:
 	CXX=clang++ cmake -S . -B $(BUILD_SANITIZE) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORN_SANITIZE=ON
 
-build: deps $(BUILD_RELEASE)/build.ninja
+profile: deps $(BUILD_TRAINING)/build.ninja
+	cmake --build $(BUILD_TRAINING) -j $(JOBS) --target vornscript
+	bash scripts/train-profile.sh $(BUILD_TRAINING)/vornscript $(PROFILE_DIR)
+
+build: profile $(BUILD_RELEASE)/build.ninja
 	cmake --build $(BUILD_RELEASE) -j $(JOBS)
 
 build-sanitize: deps $(BUILD_SANITIZE)/build.ninja
