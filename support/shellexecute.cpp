@@ -98,9 +98,13 @@ int openwithdesktop(const std::string& target) {
 }
 
 // A name without "/" is looked for in the current folder, then along PATH.
+// One found in the current folder gets "./", so starting it does not search PATH.
 std::string locate(const std::string& target) {
-    if (target.find('/') != std::string::npos || ::access(target.c_str(), F_OK) == 0) {
+    if (target.find('/') != std::string::npos) {
         return target;
+    }
+    if (::access(target.c_str(), F_OK) == 0) {
+        return "./" + target;
     }
     const std::string found = findonpath(target);
     return found.empty() ? target : found;

@@ -24,6 +24,17 @@ void writefile(const std::string& path, const std::string& text, bool executable
     }
 }
 
+// The text a program started in the background writes into [path], given
+// up to two seconds to appear.
+std::string writtenby(const std::string& path) {
+    std::string written;
+    for (int tries = 0; tries < 200 && written.empty(); ++tries) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        std::getline(std::ifstream(path), written);
+    }
+    return written;
+}
+
 TEST(ProcessFunctions, RunprocessGivesStatusAndOutput) {
     checkfolderrows(
         "", {
@@ -105,6 +116,7 @@ TEST(ProcessFunctions, ShellexecuteStartsProgramsAndReportsFailures) {
     checkfolderrows(
         d, {
                {"shellexecute('{d}tool', '{d}out \"two words\"')", "1"},
+               {"shellexecute('tool')", "!The file was not found: tool"},
                {"shellexecute('{d}missing')", "!The file was not found: {d}missing"},
                {"shellexecute('{d}doc.txt/x')", "!The file was not found: {d}doc.txt/x"},
                {"shellexecute('')", "!The file was not found: "},
@@ -115,13 +127,13 @@ TEST(ProcessFunctions, ShellexecuteStartsProgramsAndReportsFailures) {
                 "!There is no application associated with the extension of file: "
                 "https://example.org/"},
            });
-    // The program runs on its own; give it a moment to write.
-    std::string written;
-    for (int tries = 0; tries < 200 && written.empty(); ++tries) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        written = runtestscript("closedfilereadtext('" + d + "out')");
-    }
-    EXPECT_EQ(written, "two words");
+    // A name in the current folder starts that program, not one along PATH.
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(d);
+    EXPECT_EQ(runtestscript("shellexecute('tool', 'here x')"), "1");
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(writtenby(d + "out"), "two words");
+    EXPECT_EQ(writtenby(d + "here"), "x");
 }
 
 TEST(ProcessFunctions, PausesAreSliced) {
