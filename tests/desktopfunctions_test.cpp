@@ -99,6 +99,96 @@ TEST(DesktopFunctions, NoTerminalTakesTheDefaultButton) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
+// A stand-in zenity on a pretend display: it writes its arguments to
+// {d}args, one per line, prints the text of {d}answer and exits with the
+// status in {d}status.
+class FakeZenity {
+public:
+    FakeZenity()
+        : display_("DISPLAY", ":97"), wayland_("WAYLAND_DISPLAY", nullptr),
+          path_("PATH", (folder_.path() + ":/bin:/usr/bin").c_str()) {
+        const std::string& d = folder_.path();
+        std::ofstream(d + "zenity") << "#!/bin/sh\nprintf '%s\\n' \"$@\" > " << d << "args\ncat "
+                                    << d << "answer\nexit $(cat " << d << "status)\n";
+        checkfolderrows(d, {{"runprocess('chmod +x {d}zenity')", "0"}});
+    }
+    // The next dialog's answer.
+    void answer(int status, const std::string& text) {
+        std::ofstream(folder_.path() + "status") << status;
+        std::ofstream(folder_.path() + "answer") << text;
+    }
+    std::string arguments() const {
+        std::ifstream in(folder_.path() + "args");
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    const std::string& folder() const { return folder_.path(); }
+
+private:
+    TemporaryFolder folder_;
+    EnvironmentOverride display_;
+    EnvironmentOverride wayland_;
+    EnvironmentOverride path_;
+};
+
+TEST(DesktopFunctions, MessageboxThroughZenity) {
+    FakeZenity zenity;
+    const struct {
+        const char* type;
+        int status;
+        const char* output;
+        const char* answer;
+    } rows[] = {
+        {"yesno", 0, "", "yes"},          {"yesno", 1, "", "no"},
+        {"yesnocancel", 1, "No\n", "no"}, {"yesnocancel", 1, "", "cancel"},
+        {"error", 0, "", "ok"},           {"abortretryignore", 1, "Retry\n", "retry"},
+    };
+    for (const auto& row : rows) {
+        zenity.answer(row.status, row.output);
+        EXPECT_EQ(runtestscript(std::string("messagebox('Go?', 'Job', '") + row.type + "')"),
+                  row.answer)
+            << row.type;
+    }
+    zenity.answer(1, "No\n");
+    runtestscript("messagebox('Go?', 'Job', 'yesnocancel')");
+    EXPECT_EQ(zenity.arguments(), "--question\n--title=Job\n--text=Go?\n--no-markup\n"
+                                  "--ok-label=Yes\n--cancel-label=Cancel\n--extra-button=No\n");
+    zenity.answer(0, "");
+    runtestscript("messagebox('Careful')");
+    EXPECT_EQ(zenity.arguments(),
+              "--info\n--title=Information\n--text=Careful\n--no-markup\n--ok-label=OK\n");
+}
+
+TEST(DesktopFunctions, FilechooserThroughZenity) {
+    FakeZenity zenity;
+    const std::string& d = zenity.folder();
+    const struct {
+        const char* options;
+        int status;
+        const char* output;
+        const char* expected;
+    } rows[] = {
+        {"", 0, "/tmp/a b.txt\n", "/tmp/a b.txt"},
+        {"", 1, "", ""},
+        {"multi", 0, "/tmp/a\n/tmp/b\n", "2 /tmp/a|/tmp/b"},
+        {"multi", 1, "", "0 "},
+        {"save", 0, "{d}report\n", "{d}report.txt"},
+        {"save", 0, "{d}report.csv\n", "{d}report.csv"},
+        // A missing file is refused until the dialog gives up.
+        {"filemustexist", 0, "{d}missing\n", ""},
+        {"filemustexist", 0, "{d}args\n", "{d}args"},
+        {"", 5, "", "!cannot start file chooser dialog"},
+    };
+    for (const auto& row : rows) {
+        zenity.answer(row.status, replaceall(row.output, "{d}", d));
+        const std::string call =
+            std::string("filechooser('{d}', 'Pick', '") + row.options + "', 'txt', '')";
+        const std::string script = std::string_view(row.options) == "multi"
+                                       ? "var v = " + call + "; size(v) + ' ' + join('|', v)"
+                                       : call;
+        checkfolderrows(d, {{script.c_str(), row.expected}});
+    }
+}
+
 TEST(DesktopFunctions, BeepWords) {
     const std::pair<const char*, uint32_t> rows[] = {
         {"", simplebeep},
