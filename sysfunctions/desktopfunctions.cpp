@@ -11,8 +11,10 @@
 #include "sysfunctions/collectionsupport.h"
 #include "sysfunctions/filecallsupport.h"
 #include "sysfunctions/osfunctions.h"
+#include "values/conversions.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace vornscript {
 
@@ -107,14 +109,23 @@ bool readmidinumbers(VornSystemCall& call, const VornScriptObjectPtr& argument,
     if (!argument || argument->getobjecttype() != VornObjectType::string) {
         return failcall(call, "playmidi: event numbers expected as parameter ");
     }
+    // A number written as a double ("144.0") counts when it is whole.
+    double value = 0;
+    std::string ignored;
+    if (argument->isnumber() && getdouble(argument, value, ignored)) {
+        if (value != std::trunc(value) || std::fabs(value) > 1e15) {
+            return failcall(call, "playmidi: event numbers expected as parameter ");
+        }
+        numbers.push_back(static_cast<int64_t>(value));
+        return true;
+    }
     const std::vector<std::string> words = splitwords(argument->tostring());
     if (words.empty()) {
         return failcall(call, "playmidi: event numbers expected as parameter");
     }
     for (const std::string& word : words) {
-        const char* begin = word.data() + (word.starts_with('+') ? 1 : 0);
         int64_t number = 0;
-        const auto [end, error] = std::from_chars(begin, word.data() + word.size(), number);
+        const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), number);
         if (error != std::errc() || end != word.data() + word.size()) {
             return failcall(call, "playmidi: event numbers expected as parameter ");
         }

@@ -279,6 +279,8 @@ TEST(DesktopFunctions, PlaymidiErrors) {
                 {"playmidi([144, 60])", "!playmidi: event numbers expected as parameter "},
                 {"playmidi('144 sixty')", "!playmidi: event numbers expected as parameter "},
                 {"playmidi(144.5)", "!playmidi: event numbers expected as parameter "},
+                {"playmidi(144.0, 60.0, 7.5)", "!playmidi: event numbers expected as parameter "},
+                {"playmidi(144.0, 60.0, 1.0, 12.0)", "!playmidi: first number must be 128-239"},
                 {"playmidi(144, ' ')", "!playmidi: event numbers expected as parameter"},
             });
     if (::access("/dev/snd/seq", F_OK) == 0) {
