@@ -76,6 +76,7 @@ bool messageboxcall(VornSystemCall& call) {
     const std::string caption =
         isundefined(call.arguments[1]) ? std::string(defaultcaption) : argumenttext(call, 1);
     const unsigned flags = messageboxflagsofword(argumenttext(call, 2));
+    flushscriptoutput(call);
     const int button = showmessagebox(argumenttext(call, 0), caption, flags);
     return resulttext(call, messageboxanswerword(button));
 }

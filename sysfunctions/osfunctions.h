@@ -20,6 +20,10 @@ VornSystemFunctionTable processfunctiontable();
 // messagebox, beep, saytext, playmidi, filechooser.
 VornSystemFunctionTable desktopfunctiontable();
 
+// Writes out what the script printed so far, before a program or a prompt
+// of its own shows anything.
+void flushscriptoutput(const VornSystemCall& call);
+
 // Pauses [milliseconds] in slices of at most [slice], each slept by [sleep];
 // [afterslice] runs after every slice and ends the pause early by answering
 // false. False when the pause ended early.

@@ -10,6 +10,7 @@
 #include "values/conversions.h"
 
 #include <chrono>
+#include <ostream>
 #include <thread>
 
 namespace vornscript {
@@ -52,6 +53,7 @@ bool runcommand(VornSystemCall& call, std::string& output) {
         call.error = std::move(refusal);
         return false;
     }
+    flushscriptoutput(call);
     int status = 0;
     if (!runshellcommand(commandline, output, status)) {
         return failcall(call, "starting command failed");
@@ -72,6 +74,7 @@ bool runprocessoutputcall(VornSystemCall& call) {
 
 bool shellexecutecall(VornSystemCall& call) {
     const std::string target = argumenttext(call, 0);
+    flushscriptoutput(call);
     const int result = shellexecute(target, argumenttext(call, 1));
     if (result <= 32) {
         call.error = shellexecutemessage(result, target);
@@ -101,6 +104,14 @@ constexpr VornSystemFunctionEntry processfunctions[] = {
 };
 
 } // namespace
+
+void flushscriptoutput(const VornSystemCall& call) {
+    for (std::ostream* stream : {call.context.outputstream, call.context.errorstream}) {
+        if (stream != nullptr) {
+            stream->flush();
+        }
+    }
+}
 
 bool pauseinslices(int64_t milliseconds, int64_t slice, const std::function<void(int64_t)>& sleep,
                    const std::function<bool()>& afterslice) {
