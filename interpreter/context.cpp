@@ -6,6 +6,7 @@
 #include "interpreter/pathpermission.h"
 #include "interpreter/raise.h"
 #include "selftests/unittestregistry.h"
+#include "support/midioutput.h"
 
 #include <iostream>
 

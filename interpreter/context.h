@@ -29,6 +29,7 @@
 namespace vornscript {
 
 class vornunittest;
+class VornMidiOutput;
 
 // The interned symbol of a name node, computed on first use and kept in the node's cache.
 inline VornScriptSymbol symbolof(const VornScriptLookupName& name) {
@@ -324,6 +325,10 @@ public:
     // found. False with the include message in [error].
     virtual bool loadincludefile(const std::string& name, std::string& sourcename,
                                  std::string& text, std::string& error);
+
+    // ---- devices a script opened ----
+    // The MIDI output of playmidi, opened on first use and closed with the context.
+    std::unique_ptr<VornMidiOutput> midioutput;
 
     // ---- output of print and its family (default std::cout and std::cerr) ----
     std::ostream* outputstream;

@@ -12,6 +12,7 @@ packages=(
     libclang-rt-14-dev  # Clang's AddressSanitizer and UBSan runtimes
     libgtest-dev      # unit tests
     libboost-regex-dev  # regular expressions (ECMAScript grammar)
+    libasound2-dev    # MIDI output through the ALSA sequencer (playmidi)
 )
 
 installmissing "${packages[@]}"

@@ -3,13 +3,14 @@
 // held back while writing so a tool that quits early cannot end the program.
 #include "support/clipboard.h"
 
+#include "support/process.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
 #include <spawn.h>
-#include <string_view>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -43,25 +44,9 @@ bool isset(const char* variable) {
     return value != nullptr && *value != '\0';
 }
 
-bool programonpath(std::string_view program) {
-    const char* path = std::getenv("PATH");
-    std::string_view folders = path != nullptr ? path : "";
-    while (!folders.empty()) {
-        const size_t end = folders.find(':');
-        std::string candidate(folders.substr(0, end));
-        candidate += '/';
-        candidate += program;
-        if (::access(candidate.c_str(), X_OK) == 0) {
-            return true;
-        }
-        folders = end == std::string_view::npos ? std::string_view() : folders.substr(end + 1);
-    }
-    return false;
-}
-
 const ClipboardTool* desktoptool() {
     for (const ClipboardTool& tool : clipboardtools) {
-        if (isset(tool.displayvariable) && programonpath(tool.copycommand.front())) {
+        if (isset(tool.displayvariable) && !findonpath(tool.copycommand.front()).empty()) {
             return &tool;
         }
     }

@@ -12,6 +12,7 @@
 #include "sysfunctions/libraryfunctions.h"
 #include "sysfunctions/mathfunctions.h"
 #include "sysfunctions/metafunctions.h"
+#include "sysfunctions/osfunctions.h"
 #include "sysfunctions/outputfunctions.h"
 #include "sysfunctions/textfunctions.h"
 #include "sysfunctions/unittestfunctions.h"
@@ -51,6 +52,8 @@ std::span<const VornSystemFunctionTable> familytables() {
         directoryfunctiontable(),
         profilefunctiontable(),
         environmentfunctiontable(),
+        processfunctiontable(),
+        desktopfunctiontable(),
         unittestfunctiontable(),
         libraryfunctiontable(),
         metafunctiontable(),
