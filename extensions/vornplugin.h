@@ -268,7 +268,7 @@ inline std::u16string utf16(std::string_view text) {
         const auto lead = static_cast<unsigned char>(text[index]);
         const size_t length = lead < 0x80                   ? 1
                               : lead >= 0xF0 && lead < 0xF5 ? 4
-                              : lead >= 0xE0                ? 3
+                              : lead >= 0xE0 && lead < 0xF0 ? 3
                               : lead >= 0xC2 && lead < 0xE0 ? 2
                                                             : 0;
         uint32_t code = length == 1   ? lead

@@ -154,6 +154,7 @@ TEST(PluginHeader, Utf8AndUtf16ConvertBothWays) {
     EXPECT_EQ(vornplugin::utf16("\xc0\xaf"), u"\uFFFD\uFFFD") << "overlong";
     EXPECT_EQ(vornplugin::utf16("\xed\xa0\x80"), u"\uFFFD\uFFFD\uFFFD") << "encoded surrogate";
     EXPECT_EQ(vornplugin::utf16("\xf0\x9f\x98"), u"\uFFFD\uFFFD\uFFFD") << "truncated";
+    EXPECT_EQ(vornplugin::utf16("\xf8\x88\x80\x80"), u"\uFFFD\uFFFD\uFFFD\uFFFD") << "no lead byte";
     EXPECT_EQ(vornplugin::utf8(std::u16string(1, char16_t(0xD800))), "\xef\xbf\xbd");
 }
 
