@@ -18,6 +18,19 @@ VornScriptObjectPtr VornHostReferences::find(uint32_t id) const {
     return id < values_.size() ? values_[id] : VornScriptObjectPtr();
 }
 
+void VornHostReferences::addlibraryvalue(uint32_t objectid, const VornScriptObjectPtr& value) {
+    libraryvalues_.emplace_back(objectid, value);
+}
+
+VornScriptObjectPtr VornHostReferences::findlibraryvalue(uint32_t objectid) const {
+    for (const auto& [id, value] : libraryvalues_) {
+        if (id == objectid) {
+            return value;
+        }
+    }
+    return {};
+}
+
 void* maketextpacket(const std::string& text) {
     return vornplugin::maketextpacket(vornstdstring::ansi2wstring(text));
 }
@@ -84,6 +97,11 @@ VornScriptObjectPtr referencevalue(const void* packet, const VornRef<VornLibrary
     if (id == 0 || !module) {
         return {};
     }
+    if (references != nullptr) {
+        if (VornScriptObjectPtr sent = references->findlibraryvalue(id)) {
+            return sent;
+        }
+    }
     return makehandlervalue(makeref<VornScriptLibraryDataHandler>(id, module));
 }
 
@@ -98,7 +116,11 @@ void* valuetopacket(const VornScriptObjectPtr& value, const VornLibraryModule* m
     const VornScriptDataHandlerPtr& handler = value->getdatahandler();
     if (auto* library = dynamic_cast<VornScriptLibraryDataHandler*>(handler.get());
         library != nullptr && library->module().get() == module) {
-        return vornplugin::makereferencepacket(static_cast<uint32_t>(library->objectid()), 0);
+        const auto id = static_cast<uint32_t>(library->objectid());
+        if (references != nullptr) {
+            references->addlibraryvalue(id, value);
+        }
+        return vornplugin::makereferencepacket(id, 0);
     }
     if (references != nullptr && handler && handler->handlerkind() == VornHandlerKind::other) {
         return vornplugin::makereferencepacket(references->add(value), hostownertag);

@@ -23,17 +23,25 @@ struct VornPacketDeleter {
 };
 using VornPacket = std::unique_ptr<void, VornPacketDeleter>;
 
-// The program's live values (data handlers of its extensions) sent to a
-// plug-in as references during one call, numbered by their place here, so
-// that a reference the plug-in sends back is the same value again.
+// The values sent to a plug-in by reference during one call, so that a
+// reference the plug-in sends back is the same value again: the program's
+// live values (data handlers of its extensions), numbered by their place
+// here, and the plug-in's own values by their object ids. An id of the
+// plug-in that comes back must not get a second handler, which would tell
+// the plug-in to destroy the id twice.
 class VornHostReferences {
 public:
     uint32_t add(const VornScriptObjectPtr& value);
     // The value of id, or no value for an id that was never handed out.
     VornScriptObjectPtr find(uint32_t id) const;
 
+    void addlibraryvalue(uint32_t objectid, const VornScriptObjectPtr& value);
+    // The plug-in's value sent with objectid, or no value.
+    VornScriptObjectPtr findlibraryvalue(uint32_t objectid) const;
+
 private:
     std::vector<VornScriptObjectPtr> values_;
+    std::vector<std::pair<uint32_t, VornScriptObjectPtr>> libraryvalues_;
 };
 
 // A text packet with the text in UTF-16 (the program's texts are

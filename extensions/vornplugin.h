@@ -14,6 +14,12 @@
 // which frees it with freepacket, so a plug-in allocates its packets with
 // GlobalAlloc and SysAllocString from this header (one heap: the C library's).
 //
+// Object references: the program makes a value for every reference packet a
+// plug-in returns and calls datahandler_destroy with its id when the value
+// ends, so a plug-in hands out a new id for every reference it returns (the
+// objects behind may be shared). Only an id of an argument of the same call
+// may come back as it is: the program then gives back the argument's value.
+//
 // Symbol names: each export keeps its decorated name, written with "_" for
 // the leading "?" and "$" for every "@" ("?module_init@@YA_N_J@Z" is the
 // symbol "_module_init$$YA_N_J$Z"): ELF linkers read "@" as the start of a
@@ -211,6 +217,27 @@ inline void* makereferencepacket(uint32_t objectid, uint64_t tag) {
         detail::writeword(packet, packetheadersize, objectid);
     }
     return packet;
+}
+
+// A deep copy of a packet, for a plug-in that keeps or hands back a packet
+// the program passed in (the program frees its own after the call).
+inline void* clonepacket(const void* packet) {
+    switch (packetkind(packet)) {
+    case textpacket:
+        return maketextpacket(packettext(packet));
+    case listpacket:
+    case pairspacket: {
+        std::vector<void*> items;
+        for (uint32_t index = 0; index < packetcount(packet); ++index) {
+            items.push_back(clonepacket(packetitem(packet, index)));
+        }
+        return makecollectionpacket(packetkind(packet), items, packettag(packet));
+    }
+    case referencepacket:
+        return makereferencepacket(packetobjectid(packet), packettag(packet));
+    default:
+        return packet == nullptr ? nullptr : makenonepacket();
+    }
 }
 
 // Frees a packet with everything it owns; nullptr is allowed.

@@ -6,6 +6,7 @@
 #include "extensions/library.h"
 #include "extensions/librarymodule.h"
 #include "filetestsupport.h"
+#include "selftests/testcontext.h"
 
 #include <gtest/gtest.h>
 
@@ -139,8 +140,28 @@ TEST(PluginCalls, ErrorsAreRaisedAtTheCall) {
         {"uselibrary('vornscripttestlibrary'); multiply(1)",
          "<error> test Line 1 Col 38 function not existing: multiply($)"},
         {"uselibrary('vornscripttestlibrary'); sum(0.5, 0.25)", "0.750000"},
-        {"uselibrary('vornscripttestlibrary'); var t = tickcount; sum(t, 1) > t", "1"},
+        // A live text of the plug-in goes as its id and is read there.
+        {"uselibrary('vornscripttestlibrary'); sum(tickcount, 1) > 1001", "1"},
     });
+}
+
+// The program's live values reach a plug-in function as references and come
+// back as the same values; the plug-in's own values go as their ids.
+TEST(PluginCalls, ArgumentsComeBackAsTheyWent) {
+    TestScriptRunner runner; // its context offers the live variable persons
+    const std::string load = "uselibrary('vornscripttestlibrary'); ";
+    const ScriptCase rows[] = {
+        {"echo([1,'two',[3],{a: 'b'}])", "[1,'two',[3],{a: 'b'}]"},
+        {"echo(null)", ""},
+        {"var e = echo(persons); e[0].name = 'changed'; persons[0].name", "changed"},
+        {"var e = echo(persons[1]); "
+         "substitute(e.getdebuginfo(), '0x[0-9A-F]+', '0x0')",
+         "OBJECT TYPE=structure L-VALUE NAME=e data=0x0 LivePerson"},
+        {"var e = echo(users); push(e, newuser()); length(users)", "4"},
+    };
+    for (const ScriptCase& row : rows) {
+        EXPECT_EQ(runner.runscript("echo", load + row.script), row.expected) << row.script;
+    }
 }
 
 TEST(PluginData, LiveDataWorksThroughTheExports) {

@@ -2,8 +2,8 @@
 // in-process "usertest" extension offers, through the plug-in exports only:
 // the constant MYLIBCONSTANT, the live variables tickcount and users (the
 // sample persons as a vector of structures), and the functions sum, multiply
-// and newuser. Live objects live here and are known to the program by id:
-// every reference handed out gets a new id, which the program releases with
+// and newuser, and echo, which hands its argument back. Live objects live here and are known to the
+// program by id: every reference handed out gets a new id, which the program releases with
 // datahandler_destroy, while the records behind them are shared.
 #include "vornplugin.h"
 
@@ -63,10 +63,11 @@ constexpr SamplePerson samplepersons[] = {
     {"isolet", "11", "6", "1943", "pink"},
 };
 
-constexpr const char* summary = "UserLibrary vornscripttestlibrary\n\n"
-                                "constants:\nMYLIBCONSTANT\n\n"
-                                "live variables:\ntickcount\nusers\n\n"
-                                "functions:\nsum(x,...)\nmultiply(a,b,...)\nnewuser()\n";
+constexpr const char* summary =
+    "UserLibrary vornscripttestlibrary\n\n"
+    "constants:\nMYLIBCONSTANT\n\n"
+    "live variables:\ntickcount\nusers\n\n"
+    "functions:\nsum(x,...)\nmultiply(a,b,...)\nnewuser()\necho(value)\n";
 
 PersonList makesamples() {
     auto list = std::make_shared<std::vector<PersonPtr>>();
@@ -213,7 +214,7 @@ void* numberpacket(double value) {
 
 bool isfunction(const std::string& name, int count) {
     return (name == "sum" && count >= 1) || (name == "multiply" && count >= 2) ||
-           (name == "newuser" && count == 0);
+           (name == "newuser" && count == 0) || (name == "echo" && count == 1);
 }
 
 } // namespace
@@ -267,6 +268,10 @@ bool calluserfunction(void* const name, void* const args, void*& result, void*& 
     const std::string function = text(name);
     if (!isfunction(function, static_cast<int>(packetcount(args)))) {
         return fail(error, "unknown function " + function);
+    }
+    if (function == "echo") {
+        result = clonepacket(packetitem(args, 0));
+        return true;
     }
     if (function == "newuser") {
         result = personreference(std::make_shared<Person>());
