@@ -48,6 +48,7 @@ struct LiveObject {
 std::map<uint32_t, LiveObject> objects;
 uint32_t nextid = 1;
 PersonList users;
+int loads = 0;
 
 struct SamplePerson {
     const char* name;
@@ -219,12 +220,21 @@ bool isfunction(const std::string& name, int count) {
 
 } // namespace
 
+// Every context that loads the library calls module_init; the sample data
+// is fresh for the first and shared by contexts that overlap, and the last
+// module_exit drops it, so nothing is left behind when the library unloads.
 bool module_init(int64_t module) {
-    users = makesamples();
+    if (loads++ == 0) {
+        users = makesamples();
+    }
     return module != 0;
 }
 
-void module_exit() {}
+void module_exit() {
+    if (--loads == 0) {
+        users.reset();
+    }
+}
 
 bool existslivevariable(void* const name) {
     const std::string variable = text(name);
