@@ -62,8 +62,11 @@ void VornScriptLibrary::module_exit() {
 
 bool VornScriptLibrary::existslivevariable(const std::string& name) {
     const auto function = module_->find<exports::existslivevariable>();
+    if (function == nullptr) {
+        return false;
+    }
     const VornPacket namepacket(maketextpacket(name));
-    return function != nullptr && function(namepacket.get());
+    return function(namepacket.get());
 }
 
 VornScriptObjectRef VornScriptLibrary::livevariable_create(const std::string& name) {
@@ -82,8 +85,11 @@ VornScriptObjectRef VornScriptLibrary::livevariable_create(const std::string& na
 
 bool VornScriptLibrary::existsconstant(const std::string& name) {
     const auto function = module_->find<exports::existsconstant>();
+    if (function == nullptr) {
+        return false;
+    }
     const VornPacket namepacket(maketextpacket(name));
-    return function != nullptr && function(namepacket.get());
+    return function(namepacket.get());
 }
 
 bool VornScriptLibrary::getconstantvalue(const std::string& name, VornScriptObjectRef& value) {
