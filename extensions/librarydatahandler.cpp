@@ -335,6 +335,12 @@ std::string VornScriptLibraryDataHandler::tostring() {
         const VornPacket text(function(objectid_));
         return packettext(text.get());
     }
+    // A plug-in whose plain copy is again one of its values must not recurse
+    // without end.
+    VornNestingGuard guard;
+    if (guard.toodeep()) {
+        return nestedtoodeeptext;
+    }
     VornScriptDataHandlerPtr plain;
     std::string error;
     if (castrvalue(plain, error)) {
