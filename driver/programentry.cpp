@@ -223,6 +223,7 @@ std::string runwithviews(const std::string& scriptname, const std::string& scrip
     request.debug = state.debug;
     request.textfromcommandline = state.scriptmode;
     request.profilesort = state.profilesort;
+    request.librarypaths = state.librarypaths;
     int32_t exitcode = state.exitcode;
     std::string result = runscript(request, std::cout, exitcode);
     driverstate().exitcode = exitcode;

@@ -83,6 +83,9 @@ std::string runparsed(const VornScriptRunRequest& request, std::ostream& out, st
     context.errorstream = &err;
     attachconsoledebugger(context, request, out);
     context.setbasefolder(folderof(request.scriptname));
+    if (!request.librarypaths.empty()) {
+        context.librarypaths = request.librarypaths;
+    }
 
     if (request.lines) {
         out << "breakable lines:\n";

@@ -23,6 +23,9 @@ struct VornScriptRunRequest {
     std::map<std::string, std::string, std::less<>> optionvalues;
     // Positional arguments; they become param1, param2, ...
     std::vector<std::string> parameters;
+    // The library search list of the -libpath option (folders searched first
+    // by uselibrary).
+    std::vector<std::string> librarypaths;
     bool check = false;               // only check the syntax
     bool parse = false;               // print the tree, do not run
     bool scan = false;                // the token list was shown, do not run

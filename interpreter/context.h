@@ -284,6 +284,8 @@ public:
     // ---- extensions ----
     void registerextension(const VornRef<VornScriptUserExtension>& extension);
     const std::vector<VornRef<VornScriptUserExtension>>& extensions() const { return extensions_; }
+    // Folders searched first for plug-in libraries (uselibrary), in order.
+    std::vector<std::string> librarypaths;
     // The context offers no functions of its own in its extension role.
     bool finduserfunction(const std::string& name, int32_t argumentcount) override;
     bool calluserfunction(const std::string& name,

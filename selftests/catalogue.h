@@ -24,5 +24,6 @@ std::span<const CatalogueRow> incrementrows(); // increment and decrement
 std::span<const CatalogueRow> systemfunctionrowsfirst();  // up to the print rows
 std::span<const CatalogueRow> systemfunctionrowssecond(); // folders and files onwards
 std::span<const CatalogueRow> livedatarows();             // live data and the user extension
+std::span<const CatalogueRow> libraryrows();              // the test plug-in library
 
 } // namespace vornscriptunittests

@@ -13,6 +13,7 @@ std::vector<CatalogueGroup> cataloguegroups() {
         {systemfunctionrowsfirst()},
         {systemfunctionrowssecond()},
         {livedatarows()},
+        {libraryrows(), true},
     };
 }
 

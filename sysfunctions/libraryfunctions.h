@@ -1,6 +1,7 @@
-// System functions about extensions registered with the context. The
-// in-process extensions (such as the self-tests' "usertest") answer here;
-// loading plug-in libraries from files joins this family later.
+// System functions about extensions: loading plug-in libraries
+// (uselibrary), the folders searched for them (setlibrarypath) and the
+// summary of any registered extension, in-process ones (such as the
+// self-tests' "usertest") included.
 #pragma once
 
 #include "sysfunctions/systemfunctionregistry.h"
