@@ -16,7 +16,7 @@ namespace exports = vornplugin::exports;
 namespace {
 
 bool notimplemented(const char* operation, std::string& error) {
-    error = std::string(operation) + " not implemented";
+    error.assign(operation).append(" not implemented");
     return false;
 }
 
