@@ -12,6 +12,10 @@ packages=(
     libclang-rt-14-dev  # Clang's AddressSanitizer and UBSan runtimes
     libgtest-dev      # unit tests
     libboost-regex-dev  # regular expressions (ECMAScript grammar)
+    pkg-config        # finds libgd for the build
+    libgd-dev         # pictures: image files, filling and text drawing
+    fontconfig        # resolves the picture font "Arial" to an installed face
+    fonts-liberation  # Liberation Sans, the face with Arial's metrics
 )
 
 installmissing "${packages[@]}"

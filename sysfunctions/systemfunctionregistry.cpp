@@ -13,6 +13,7 @@
 #include "sysfunctions/mathfunctions.h"
 #include "sysfunctions/metafunctions.h"
 #include "sysfunctions/outputfunctions.h"
+#include "sysfunctions/picturefunctions.h"
 #include "sysfunctions/textfunctions.h"
 #include "sysfunctions/unittestfunctions.h"
 
@@ -55,6 +56,7 @@ std::span<const VornSystemFunctionTable> familytables() {
         libraryfunctiontable(),
         metafunctiontable(),
         outputfunctiontable(),
+        picturefunctiontable(),
     };
     // clang-format on
     return tables;
