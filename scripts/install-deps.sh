@@ -13,6 +13,10 @@ packages=(
     libgtest-dev      # unit tests
     libboost-regex-dev  # regular expressions (ECMAScript grammar)
     libasound2-dev    # MIDI output through the ALSA sequencer (playmidi)
+    pkg-config        # finds libgd for the build
+    libgd-dev         # pictures: image files, filling and text drawing
+    fontconfig        # resolves the picture font "Arial" to an installed face
+    fonts-liberation  # Liberation Sans, the face with Arial's metrics
 )
 
 installmissing "${packages[@]}"

@@ -14,6 +14,7 @@
 #include "sysfunctions/metafunctions.h"
 #include "sysfunctions/osfunctions.h"
 #include "sysfunctions/outputfunctions.h"
+#include "sysfunctions/picturefunctions.h"
 #include "sysfunctions/textfunctions.h"
 #include "sysfunctions/unittestfunctions.h"
 
@@ -58,6 +59,7 @@ std::span<const VornSystemFunctionTable> familytables() {
         libraryfunctiontable(),
         metafunctiontable(),
         outputfunctiontable(),
+        picturefunctiontable(),
     };
     // clang-format on
     return tables;
