@@ -13,6 +13,9 @@ packages=(
     libgtest-dev      # unit tests
     libboost-regex-dev  # regular expressions (ECMAScript grammar)
     libasound2-dev    # MIDI output through the ALSA sequencer (playmidi)
+    libx11-dev        # windows of the win32 extension (headers; libX11 is loaded at run time)
+    libxtst-dev       # synthetic keystrokes of win32::SendKeys (XTest headers)
+    xvfb              # virtual X server for the window tests
 )
 
 installmissing "${packages[@]}"
