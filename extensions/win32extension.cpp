@@ -9,7 +9,6 @@
 #include "interpreter/raise.h"
 #include "interpreter/userfunctions.h"
 #include "support/messagebox.h"
-#include "support/phrasetranslator.h"
 #include "support/stringbasics.h"
 #include "values/conversions.h"
 #include "values/scriptobject.h"
@@ -29,10 +28,6 @@ constexpr uint32_t defaultwindowstyle = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
 constexpr uint32_t defaultbuttonstyle = WS_CHILD | WS_VISIBLE;
 // The pause after each synthetic key press or release.
 constexpr auto keypause = std::chrono::milliseconds(25);
-
-std::string win32message(const char* phrase) {
-    return translate(phrase, "win32");
-}
 
 bool fail(const char* phrase, std::string& error) {
     error = win32message(phrase);

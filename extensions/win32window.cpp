@@ -12,10 +12,6 @@ namespace {
 constexpr const char* longmembers[] = {"width", "height", "handle", "style"};
 constexpr const char* fieldorder[] = {"caption", "width", "height", "handle", "style"};
 
-std::string win32message(const char* phrase) {
-    return translate(phrase, "win32");
-}
-
 bool iscaption(const std::string& attribute) {
     return attribute == "caption" || attribute == "windowtext";
 }
@@ -49,6 +45,10 @@ constexpr const char* longclass = "Win32WindowAttributeLong";
 constexpr const char* stringclass = "Win32WindowAttributeString";
 
 } // namespace
+
+std::string win32message(const char* phrase) {
+    return translate(phrase, "win32");
+}
 
 // ---- Win32Window ----
 

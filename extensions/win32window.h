@@ -12,6 +12,9 @@
 
 namespace vornscript {
 
+// A message of the win32 extension in the selected language (tag "win32").
+std::string win32message(const char* phrase);
+
 class Win32Window final : public VornScriptObjectStructureHandlerAbstractBase {
 public:
     Win32Window(Win32WindowSystemPtr system, uint64_t handle, std::string name);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <dlfcn.h>
 #include <poll.h>
 #include <thread>
@@ -155,6 +156,9 @@ KeySym keysymbol(uint8_t key) {
 constexpr long eventmask = ButtonPressMask | ButtonReleaseMask | ExposureMask | StructureNotifyMask;
 // How long the message loop waits for the connection before it looks again.
 constexpr int loopslicemilliseconds = 250;
+// Further attempts to connect to a display that refused, and the pause before each.
+constexpr int connectattempts = 10;
+constexpr auto connectpause = std::chrono::milliseconds(20);
 // BN_CLICKED, the command code of a clicked button.
 constexpr int32_t buttonclicked = 0;
 
@@ -197,6 +201,15 @@ bool Win32WindowSystem::connect() {
         return false;
     }
     ::Display* connection = x->XOpenDisplay(nullptr);
+    // A server whose last client just left resets and refuses connections
+    // for a moment (a bare Xvfb between two script runs): try a few times.
+    const char* name = std::getenv("DISPLAY");
+    for (int attempt = 0;
+         connection == nullptr && name != nullptr && *name != '\0' && attempt < connectattempts;
+         ++attempt) {
+        std::this_thread::sleep_for(connectpause);
+        connection = x->XOpenDisplay(nullptr);
+    }
     if (connection == nullptr) {
         return false;
     }

@@ -95,7 +95,8 @@ TEST_F(Win32Display, DestroyedWindowsFailWithTheirMessages) {
     const std::pair<const char*, const char*> cases[] = {
         {"var w = win32::CreateWindow({}); win32::DestroyWindow(w); var x; x = w.width",
          "Win32WindowAttributeLong::getstring()   window does not exist"},
-        {"var w = win32::CreateWindow({}); var c = w.caption; win32::DestroyWindow(w); var x; x = c",
+        {"var w = win32::CreateWindow({}); var c = w.caption; win32::DestroyWindow(w); var x; x = "
+         "c",
          "Win32WindowAttributeString::getstring()   window does not exist"},
         {"var w = win32::CreateWindow({}); var s = w.style; win32::DestroyWindow(w); s = 1",
          "Win32WindowAttributeLong::setstring()   window does not exist"},
@@ -124,6 +125,13 @@ TEST_F(Win32Display, DestroyingAWindowCallsOnCloseAndEndsTheMessageLoop) {
          "win32::DestroyWindow(w); [allowmessageprocessing(), allowmessageprocessing(), wait(1)]",
          "[1,0,0]"},
     });
+}
+
+// Six presses and releases of 25 ms each and the pause of the group.
+TEST_F(Win32Display, SendKeysPacesItsKeyEvents) {
+    checkcases({{"var t = timemilliseconds(); var sent = win32::SendKeys('aA{DELAY=100}');"
+                 "[sent, timemilliseconds() - t >= 250]",
+                 "[1,1]"}});
 }
 
 TEST_F(Win32Display, ClicksCallTheirScriptFunctions) {
