@@ -59,6 +59,62 @@ private:
     pid_t child_ = -1;
 };
 
+// Records the window procedure's calls as text.
+class RecordingProcedure : public vornscript::Win32WindowProcedure {
+public:
+    void onlbuttondown(uint64_t, int32_t x, int32_t y) override {
+        calls += "click " + std::to_string(x) + "," + std::to_string(y) + ";";
+    }
+    void oncommand(uint64_t, int32_t id, int32_t command) override {
+        calls += "command " + std::to_string(id) + "/" + std::to_string(command) + ";";
+    }
+    void ondestroy(uint64_t window) override { calls += "destroy " + name(window) + ";"; }
+    std::string name(uint64_t window) const {
+        for (const auto& [handle, text] : names) {
+            if (handle == window) {
+                return text;
+            }
+        }
+        return "?";
+    }
+
+    std::string calls;
+    std::vector<std::pair<uint64_t, std::string>> names;
+};
+
+// Destroying a window takes its children along: each window of the
+// program's class sees WM_DESTROY once, parents first; buttons post no quit.
+TEST_F(Win32Display, DestroyingAParentDestroysItsChildrenAndPostsQuit) {
+    RecordingProcedure procedure;
+    vornscript::Win32WindowSystem windows;
+    windows.setprocedure(&procedure);
+    vornscript::Win32WindowOptions options;
+    options.style = 0x10CF0000;
+    const uint64_t parent = windows.createwindow(options);
+    ASSERT_NE(parent, 0u);
+    options.parent = parent;
+    options.style = 0x50000000;
+    const uint64_t inner = windows.createwindow(options);
+    options.button = true;
+    const uint64_t button = windows.createwindow(options);
+    ASSERT_NE(inner, 0u);
+    ASSERT_NE(button, 0u);
+    procedure.names = {{parent, "parent"}, {inner, "inner"}, {button, "button"}};
+
+    EXPECT_TRUE(windows.destroy(parent));
+    EXPECT_EQ(procedure.calls, "destroy parent;destroy inner;");
+    EXPECT_FALSE(windows.iswindow(parent) || windows.iswindow(inner) || windows.iswindow(button));
+    EXPECT_TRUE(windows.dispatchpending(10));
+    EXPECT_FALSE(windows.dispatchpending(10)) << "the quit is met once";
+    EXPECT_FALSE(windows.destroy(parent));
+    EXPECT_EQ(windows.messageloop(), 0) << "no window is left that could end the loop";
+
+    options.parent = windows.createwindow({});
+    const uint64_t alone = windows.createwindow(options);
+    EXPECT_TRUE(windows.destroy(alone));
+    EXPECT_FALSE(windows.dispatchpending(10)) << "a button posts no quit";
+}
+
 TEST_F(Win32Display, WindowAttributesReadAndWriteTheWindow) {
     checkcases({
         {"var w = win32::CreateWindow({name: 'main', caption: 'Hello', width: 300, height: 200});"
