@@ -4,6 +4,7 @@
 #include "debugger/consoledebugger.h"
 #include "driver/commandlinescript.h"
 #include "driver/logfile.h"
+#include "extensions/win32extension.h"
 #include "frontend/parser.h"
 #include "interpreter/constcontext.h"
 #include "interpreter/evaluate.h"
@@ -81,6 +82,7 @@ std::string runparsed(const VornScriptRunRequest& request, std::ostream& out, st
     VornCommandlineScript context;
     context.outputstream = &out;
     context.errorstream = &err;
+    context.registerextension(makeref<Win32UserExtension>(context));
     attachconsoledebugger(context, request, out);
     context.setbasefolder(folderof(request.scriptname));
     if (!request.librarypaths.empty()) {

@@ -17,6 +17,9 @@ packages=(
     libgd-dev         # pictures: image files, filling and text drawing
     fontconfig        # resolves the picture font "Arial" to an installed face
     fonts-liberation  # Liberation Sans, the face with Arial's metrics
+    libx11-dev        # windows of the win32 extension (headers; libX11 is loaded at run time)
+    libxtst-dev       # synthetic keystrokes of win32::SendKeys (XTest headers)
+    xvfb              # virtual X server for the window tests
 )
 
 installmissing "${packages[@]}"
