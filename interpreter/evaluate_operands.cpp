@@ -629,14 +629,15 @@ void evaluateoperand(VornScriptExpressionBase& node, VornScriptContextBase& cont
     }
     case VornScriptNodeKind::functioncall: {
         auto& call = static_cast<VornScriptFunctionCall&>(node);
-        if (call.arguments.size() == 1 && call.systemfunction != nullptr &&
-            call.systemfunction->native.function != nullptr) {
-            nativenumbercall(call, context, operand);
-            return;
-        }
-        if (call.systemfunction != nullptr && call.systemfunction->truth != nullptr) {
-            truthcall(call, context, operand);
-            return;
+        if (const VornSystemFunctionSelection* system = call.systemfunction) {
+            if (call.arguments.size() == 1 && system->native.function != nullptr) {
+                nativenumbercall(call, context, operand);
+                return;
+            }
+            if (system->truth != nullptr) {
+                truthcall(call, context, operand);
+                return;
+            }
         }
         // Below the nesting limit (checked above), as for operators.
         ++node.callcount;
