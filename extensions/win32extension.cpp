@@ -133,8 +133,13 @@ std::span<const Win32UserExtension::Function> Win32UserExtension::functions() {
 
 const Win32UserExtension::Function* Win32UserExtension::findfunction(const std::string& name,
                                                                      size_t argumentcount) {
+    // Every call of a system function asks the extensions first: those, all
+    // without the prefix, are answered without comparing against each name.
+    if (!name.starts_with("win32::")) {
+        return nullptr;
+    }
     for (const Function& function : functions()) {
-        if (name == function.name && static_cast<size_t>(function.argumentcount) == argumentcount) {
+        if (static_cast<size_t>(function.argumentcount) == argumentcount && name == function.name) {
             return &function;
         }
     }

@@ -279,7 +279,8 @@ VornScriptObjectPtr evaluatereturn(VornScriptFunctionReturn& node, VornScriptCon
 VornScriptObjectPtr evaluatetrycatch(VornScriptTryCatch& node, VornScriptContextBase& context);
 
 // A statement evaluated as evaluatewrapped does it. The kinds that every
-// function body runs (statement lists, if, return) go to their evaluation
+// function and loop body runs (statement lists, if, return, assignments,
+// variable definitions) go to their evaluation
 // directly, counted and nested as in the dispatch but without its switch
 // and call frame; below the nesting limit the guard cannot trip.
 inline VornScriptObjectPtr evaluatestatementnode(VornScriptExpressionBase& node,
@@ -300,6 +301,16 @@ inline VornScriptObjectPtr evaluatestatementnode(VornScriptExpressionBase& node,
             ++node.callcount;
             EvaluationDepthGuard guard(context);
             return evaluatereturn(static_cast<VornScriptFunctionReturn&>(node), context);
+        }
+        case VornScriptNodeKind::assignment: {
+            ++node.callcount;
+            EvaluationDepthGuard guard(context);
+            return evaluateassignment(static_cast<VornScriptAssignmentExpression&>(node), context);
+        }
+        case VornScriptNodeKind::definevariables: {
+            ++node.callcount;
+            EvaluationDepthGuard guard(context);
+            return evaluatedefinevariables(static_cast<VornScriptDefineVariables&>(node), context);
         }
         default:
             break;

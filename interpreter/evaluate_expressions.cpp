@@ -76,13 +76,29 @@ TokenKind compoundoperator(TokenKind op) {
     }
 }
 
-// Stores a computed number into the variable, as assigning its value would.
-void storenumber(const VornScriptExpressionBase& node, const VornScriptObjectPtr& target,
-                 const NumberResult& number, VornScriptContextBase& context) {
+// Stores a computed number into the variable, as assigning its value would;
+// storenumber below takes the usual case inline.
+[[gnu::noinline]] void storenumberslow(const VornScriptExpressionBase& node,
+                                       const VornScriptObjectPtr& target,
+                                       const NumberResult& number, VornScriptContextBase& context) {
     std::string error;
     checkatnode(number.whole ? target->setlong(number.longvalue, error)
                              : target->setdouble(VornSnappedDouble{number.doublevalue}, error),
                 node, error, context);
+}
+
+// Stores a computed number into the target value; a whole number into a
+// changeable plain text value, the usual case of a loop's counters and sums,
+// is written to its handler inline, as VornScriptObject::setlong would.
+inline void storenumber(const VornScriptExpressionBase& node, const VornScriptObjectPtr& target,
+                        const NumberResult& number, VornScriptContextBase& context) {
+    if (number.whole && !target->isconst()) [[likely]] {
+        if (VornScriptObjectStringHandler* plain = target->plainstring()) [[likely]] {
+            plain->setlong(number.longvalue);
+            return;
+        }
+    }
+    storenumberslow(node, target, number, context);
 }
 
 // left op= right, stored into left. An undefined left counts as 0 for the

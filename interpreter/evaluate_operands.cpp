@@ -450,6 +450,42 @@ bool trypure(VornScriptBinaryExpression& node, VornScriptContextBase& context,
     setvalue(operand, callevaluated(node, context, arguments));
 }
 
+// A call of a system function with a truth form, its answer kept native
+// when the call reaches that function: no result value is made and read
+// back. [node] is counted and nested as in the dispatch; the arguments are
+// evaluated as for any call, so a call that goes elsewhere after all (a
+// function of that name defined meanwhile) is made with them. Out of line,
+// as nativenumbercall.
+[[gnu::noinline]] void truthcall(VornScriptFunctionCall& node, VornScriptContextBase& context,
+                                 VornOperand& operand) {
+    ++node.callcount;
+    EvaluationDepthGuard guard(context);
+    VornArgumentPool::Lease lease(context.argumentpool);
+    std::vector<VornScriptObjectPtr>& arguments = lease.list();
+    for (const VornScriptNodePtr& argument : node.arguments) {
+        VornScriptObjectPtr value = evaluateobject(*argument, context);
+        arguments.push_back(value ? std::move(value) : makeundefinedvalue());
+    }
+    context.runpostoperations();
+    if (!reachessystemfunction(node, context)) [[unlikely]] {
+        setvalue(operand, callevaluated(node, context, arguments));
+        return;
+    }
+    const VornSystemFunctionSelection& selection = *node.systemfunction;
+    while (arguments.size() < selection.parametercount) {
+        arguments.push_back(makeundefinedvalue());
+    }
+    context.currentcall = &node;
+    VornScriptObjectPtr unused;
+    std::string error;
+    VornSystemCall call{context, node.name.text, arguments, unused, error};
+    bool truth = false;
+    if (!selection.truth(call, truth)) {
+        raiseatnode(node, error, &context);
+    }
+    setbool(operand, truth);
+}
+
 // !operand as evaluateunary computes it, the truth kept native. [node] is
 // counted and nested as in the dispatch, below the nesting limit (checked by
 // the caller), so the guard cannot trip. Out of line: its locals would
@@ -593,10 +629,15 @@ void evaluateoperand(VornScriptExpressionBase& node, VornScriptContextBase& cont
     }
     case VornScriptNodeKind::functioncall: {
         auto& call = static_cast<VornScriptFunctionCall&>(node);
-        if (call.arguments.size() == 1 && call.systemfunction != nullptr &&
-            call.systemfunction->native.function != nullptr) {
-            nativenumbercall(call, context, operand);
-            return;
+        if (const VornSystemFunctionSelection* system = call.systemfunction) {
+            if (call.arguments.size() == 1 && system->native.function != nullptr) {
+                nativenumbercall(call, context, operand);
+                return;
+            }
+            if (system->truth != nullptr) {
+                truthcall(call, context, operand);
+                return;
+            }
         }
         // Below the nesting limit (checked above), as for operators.
         ++node.callcount;

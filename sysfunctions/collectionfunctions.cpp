@@ -171,17 +171,28 @@ bool haskeymember(const VornScriptObjectPtr& structure, const VornScriptObjectPt
     return hasmember(structure, key->tostring());
 }
 
-bool containskey(VornSystemCall& call) {
+bool containskeytruth(VornSystemCall& call, bool& found) {
     if (!collectionargument(call)) {
         return false;
     }
     const VornScriptObjectPtr& collection = call.arguments[0];
-    const bool found = collection->getobjecttype() == VornObjectType::vector
-                           ? vectorindex(collection, call.arguments[1]) >= 0
-                           : haskeymember(collection, call.arguments[1]);
-    call.result = makeboolvalue(found);
+    found = collection->getobjecttype() == VornObjectType::vector
+                ? vectorindex(collection, call.arguments[1]) >= 0
+                : haskeymember(collection, call.arguments[1]);
     return true;
 }
+
+// The value form of a truth form.
+template <VornSystemTruthImpl truthform> bool truthvalue(VornSystemCall& call) {
+    bool truth = false;
+    if (!truthform(call, truth)) {
+        return false;
+    }
+    call.result = makeboolvalue(truth);
+    return true;
+}
+
+constexpr VornSystemFunctionImpl containskey = truthvalue<containskeytruth>;
 
 bool removekey(VornSystemCall& call) {
     if (!collectionargument(call)) {
@@ -299,6 +310,10 @@ constexpr VornSystemFunctionEntry entries[] = {
 
 VornSystemFunctionTable collectionfunctiontable() {
     return entries;
+}
+
+VornSystemTruthImpl collectiontruthfunction(VornSystemFunctionImpl impl) {
+    return impl == containskey ? containskeytruth : nullptr;
 }
 
 } // namespace vornscript

@@ -12,4 +12,8 @@ VornSystemFunctionTable sortfunctiontable();
 VornSystemFunctionTable grepfunctiontable();
 VornSystemFunctionTable bytebufferfunctiontable();
 
+// The truth form of a collection function (see VornSystemTruthImpl), nullptr
+// for one without.
+VornSystemTruthImpl collectiontruthfunction(VornSystemFunctionImpl impl);
+
 } // namespace vornscript

@@ -78,9 +78,9 @@ VornSystemFunctionSelector::VornSystemFunctionSelector(
     }
     for (const VornSystemFunctionTable& table : tables) {
         for (const VornSystemFunctionEntry& entry : table) {
-            const VornSystemFunctionSelection selection{entry.impl, parametercounts[entry.impl],
-                                                        nativenumberfunction(entry.impl),
-                                                        readsargumentsonly(entry.impl)};
+            const VornSystemFunctionSelection selection{
+                entry.impl, parametercounts[entry.impl], nativenumberfunction(entry.impl),
+                readsargumentsonly(entry.impl), collectiontruthfunction(entry.impl)};
             if (isexactkey(entry.key)) {
                 exact_.emplace(entry.key, selection);
             } else {

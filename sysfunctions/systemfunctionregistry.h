@@ -58,6 +58,11 @@ struct VornNativeNumberFunction {
     bool alwaysdouble = false;
 };
 
+// The truth form of an implementation whose result is a truth value, for a
+// caller that reads it as one (a condition, !): the same checks and errors,
+// the answer in [truth] instead of a value made in call.result.
+using VornSystemTruthImpl = bool (*)(VornSystemCall& call, bool& truth);
+
 struct VornSystemFunctionSelection {
     // nullptr when no family implements the call.
     VornSystemFunctionImpl impl = nullptr;
@@ -71,6 +76,8 @@ struct VornSystemFunctionSelection {
     // keeps or returns one of them, so a literal may be passed as the
     // literal's own value instead of a copy.
     bool readsargumentsonly = false;
+    // nullptr unless impl has a truth form.
+    VornSystemTruthImpl truth = nullptr;
 };
 
 // Finds implementations by call key: an exact key first, else the longest

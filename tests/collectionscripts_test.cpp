@@ -62,6 +62,33 @@ TEST(CollectionScripts, KeysAndValues) {
     });
 }
 
+// containskey read as a truth (conditions, !) answers without making a value
+// once the call node knows its function, that is from the second pass of a
+// loop on; its answers, argument handling and errors are those of the call.
+TEST(CollectionScripts, ContainsKeyAsConditionMatchesItsValue) {
+    checkcases({
+        {"var s = {a: 1, '2': 0}; var v = [5, 6]; var t = ''; for (var i = 0; i < 3; i++) { "
+         "t += (containskey(s, 'a') ? 'a' : '-') + (!containskey(s, i) ? 'n' : 'y') + "
+         "(containskey(v, i) ? 'v' : '-') + containskey(s, 'a') + ' '; } t",
+         "anv1 anv1 ay-1 "},
+        // Post-operations of the arguments run before the call.
+        {"var v = [1, 2]; var i = 0; var n = 0; while (containskey(v, i++)) n++; n + '|' + i",
+         "2|3"},
+        {"var s = {}; var u; var n = 0; for (var i = 0; i < 2; i++) if (!containskey(s, u)) n++; n",
+         "2"},
+        // A failing call on a later pass reports as on the first.
+        {"var c = {}; for (var i = 0; i < 3; i++) { if (containskey(c, 'a')) break; if (i) c = 5; "
+         "}",
+         "<error> test Line 1 Col 47 structure or vector expected"},
+        {"var c = {}; for (var i = 0; i < 3; i++) { if (!containskey(c, 'a')) c = 'x'; }",
+         "<error> test Line 1 Col 48 structure or vector expected"},
+        // A script function of that name answers instead.
+        {"function containskey(a, b) { return 0; } var n = 0; "
+         "for (var i = 0; i < 2; i++) if (!containskey({a: 1}, 'a')) n++; n",
+         "2"},
+    });
+}
+
 TEST(CollectionScripts, StructureMemberStore) {
     checkcases({
         // A reference to a member survives members added after it.

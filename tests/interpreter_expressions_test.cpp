@@ -161,6 +161,22 @@ TEST(InterpreterExpressions, MembersElementsAndCollections) {
 // Operators over literals and variables are computed natively; a variable
 // without a number, a result that is not finite or a missing variable makes
 // the expression take the value-based operators with the same outcome.
+// A computed number assigned to a variable is stored in place when the
+// variable holds a plain text value; every other holder takes the general store.
+TEST(InterpreterExpressions, ComputedNumbersStoredIntoAnyHolder) {
+    checkcases({
+        {"var v = [1]; v = 2 * 3; v += 1; gettype(v) + ' ' + v", "long 7"},
+        {"var s = {a: 1}; for (var i = 0; i < 2; i++) s = i + 1; gettype(s) + ' ' + s", "long 2"},
+        {"var d = 1; d = d / 4; var e = 5; e = e * 0.5; gettype(d) + ' ' + d + ' ' + e",
+         "double 0.250000 2.500000"},
+        {"var t = 'abc'; t = 2 + 3; t += 'x'; var u; u = 4 * 2; gettype(t) + ' ' + t + ' ' + u",
+         "string 5x 8"},
+        {"var m = 9223372036854775807; m = m + 1; gettype(m)", "double"},
+        {"var s = {}; s.a = 'q'; s.a = 2 * 4; s.a += 1; s", "{a: 9}"},
+        {"var r = 1; var q =& r; q = 3 * 3; r", "9"},
+    });
+}
+
 TEST(InterpreterExpressions, NativeOperatorSubtrees) {
     checkcases({
         {"var x = 'abc'; var r = ''; for (var i = 0; i < 2; i++) { r += x + i * 2 + ','; "

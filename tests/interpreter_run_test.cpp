@@ -154,7 +154,8 @@ TEST(InterpreterRun, CallCountsOfAccesses) {
         static_cast<vornscript::VornScriptAssignmentExpression&>(*body.statements[1]);
     auto& target = static_cast<vornscript::VornScriptStructureMemberReference&>(*assignment.target);
     const std::vector<const vornscript::VornScriptExpressionBase*> nodes = {
-        &join, &inner, &member, member.structure.get(), &target, target.structure.get()};
+        &definition,           &join, &inner, &member, member.structure.get(), &assignment, &target,
+        target.structure.get()};
     for (const vornscript::VornScriptExpressionBase* node : nodes) {
         EXPECT_EQ(node->callcount, 3u);
     }

@@ -69,6 +69,21 @@ TEST(Win32Extension, ArgumentsAreCheckedBeforeAnyWindowIsTouched) {
     }
 }
 
+// Calls reach the extension only by exact name and argument count; other
+// names, including near misses, go on to the script and system functions.
+TEST(Win32Extension, FunctionsAnswerOnlyTheirExactNameAndArgumentCount) {
+    const std::pair<const char*, const char*> missing[] = {
+        {"win32::ShowWindow()", "function win32::ShowWindow() not existing"},
+        {"win32::showwindow(1)", "function win32::showwindow(a) not existing"},
+        {"win32::MessageLoop(1)", "function win32::MessageLoop(a) not existing"},
+    };
+    for (const auto& [script, message] : missing) {
+        const std::string result = runtestscript(script);
+        EXPECT_TRUE(result.ends_with(message)) << script << ": " << result;
+    }
+    checkcases({{"size([1, 2]) + strlen('abc')", "5"}});
+}
+
 // In a child without terminal and display the box answers with its default
 // button: OK, or with the type MB_YESNO | MB_DEFBUTTON2 the No button.
 TEST(Win32Extension, MessageBoxYieldsTheButtonCode) {
