@@ -292,6 +292,22 @@ void binaryoperand(VornScriptBinaryExpression& node, VornScriptContextBase& cont
 // then evaluates the subtree again with the same result as evaluating it once.
 constexpr int maxpureheight = 32;
 constexpr uint8_t shapenotpure = 255;
+// A pure operator of height 1 with a variable on the left and a whole-number
+// literal on the right (n - 1, i < 10): variableliteral computes it without
+// the general operand reading when the variable holds a computed whole number.
+constexpr uint8_t shapevariableliteral = 254;
+
+int shapeheight(uint8_t shape) {
+    return shape == shapenotpure ? -1 : shape == shapevariableliteral ? 1 : shape;
+}
+
+bool iswholeliteral(VornScriptExpressionBase& node) {
+    if (node.nodekind != VornScriptNodeKind::constvalue) {
+        return false;
+    }
+    const LiteralCache& cache = literalcache(static_cast<VornScriptConstValue&>(node));
+    return cache.isnumber && cache.number.whole;
+}
 
 // The operator levels of a pure subtree, 0 for a leaf, -1 when it is none;
 // binary nodes remember their answer.
@@ -317,12 +333,15 @@ int pureheight(VornScriptExpressionBase& node, int budget) {
             (isarithmetic(binary.op) || iscomparison(binary.op))) {
             const int left = pureheight(*binary.left, budget - 1);
             const int right = pureheight(*binary.right, budget - 1);
-            if (left >= 0 && right >= 0) {
+            if (binary.left->nodekind == VornScriptNodeKind::variablereference &&
+                iswholeliteral(*binary.right)) {
+                binary.interpretershape = shapevariableliteral;
+            } else if (left >= 0 && right >= 0) {
                 binary.interpretershape = static_cast<uint8_t>(1 + std::max(left, right));
             }
         }
     }
-    return binary.interpretershape == shapenotpure ? -1 : binary.interpretershape;
+    return shapeheight(binary.interpretershape);
 }
 
 // Takes back the counts purenumber gave a pure subtree it evaluated.
@@ -397,19 +416,56 @@ bool purenumber(VornScriptBinaryExpression& node, VornScriptContextBase& context
     return true;
 }
 
+// purenumber of a variable-literal operator (see shapevariableliteral) whose
+// variable holds a computed whole number, which the operators read as
+// valuenumber does; false, with nothing counted, for any other content.
+inline bool variableliteral(VornScriptBinaryExpression& node, VornScriptContextBase& context,
+                            NumberResult& number) {
+    VornScriptExpressionBase& variable = *node.left;
+    const VornScriptObjectPtr* slot =
+        context.findvariable(static_cast<VornScriptVariableReference&>(variable).name);
+    if (slot == nullptr) {
+        return false;
+    }
+    const VornScriptObjectStringHandler* plain = (*slot)->plainstring();
+    if (plain == nullptr || !plain->isnativelong()) {
+        return false;
+    }
+    VornScriptExpressionBase& literal = *node.right;
+    ++variable.callcount;
+    ++literal.callcount;
+    const int64_t a = plain->numberreading().longvalue;
+    const int64_t b = static_cast<const LiteralCache&>(
+                          *static_cast<VornScriptConstValue&>(literal).interpretervalue)
+                          .number.longvalue;
+    const TokenKind op = node.op;
+    if (isarithmetic(op)) {
+        number = longoperation(node, op, a, b, context);
+    } else {
+        const NumberResult left{true, a, static_cast<double>(a)};
+        const NumberResult right{true, b, static_cast<double>(b)};
+        const bool truth = comparenumbers(node, op, left, right, context);
+        number = NumberResult{true, truth ? 1 : 0, truth ? 1.0 : 0.0};
+    }
+    return true;
+}
+
 // Evaluates a pure subtree that fits below the nesting limit (so it cannot
 // trip it) natively, [node] itself left for the caller to count; false when
 // it is none or gave up, which makes it none from now on.
 bool trypure(VornScriptBinaryExpression& node, VornScriptContextBase& context,
              NumberResult& number) {
-    if (node.interpretershape == shapenotpure) {
+    const uint8_t shape = node.interpretershape;
+    if (shape == shapenotpure) {
         return false;
     }
-    const int height =
-        node.interpretershape != 0 ? node.interpretershape : pureheight(node, maxpureheight);
+    const int height = shape != 0 ? shapeheight(shape) : pureheight(node, maxpureheight);
     if (height <= 0 ||
         context.evaluationdepth + height >= VornScriptContextBase::maxevaluationdepth) {
         return false;
+    }
+    if (node.interpretershape == shapevariableliteral && variableliteral(node, context, number)) {
+        return true;
     }
     if (purenumber(node, context, number)) [[likely]] {
         return true;
@@ -546,6 +602,16 @@ VornScriptObjectPtr evaluateobject(VornScriptExpressionBase& node, VornScriptCon
         break;
     }
     return evaluatewrapped(node, context);
+}
+
+bool evaluatenumber(VornScriptExpressionBase& node, VornScriptContextBase& context,
+                    NumberResult& number) {
+    if (node.nodekind != VornScriptNodeKind::binaryexpression || !evaluatesdirectly(context) ||
+        !trypure(static_cast<VornScriptBinaryExpression&>(node), context, number)) {
+        return false;
+    }
+    ++node.callcount;
+    return true;
 }
 
 void evaluateoperand(VornScriptExpressionBase& node, VornScriptContextBase& context,
