@@ -174,26 +174,6 @@ void bindreference(VornScriptContextBase& context, const VornScriptUserFunction&
     return value;
 }
 
-// A value parameter holds a copy by the rules of "="; a temporary nobody
-// else holds is taken as it is, out of the list when [take] allows.
-[[gnu::always_inline]] inline void bindvalue(VornScriptContextBase& context,
-                                             const VornScriptUserFunction& function,
-                                             const VornScriptUserFunction::Parameter& parameter,
-                                             VornScriptObjectPtr& argument, bool take) {
-    const bool fresh = argument.unique() && argument->getname().empty() &&
-                       (!argument->getdatahandler() || argument->getdatahandler().unique());
-    VornScriptObjectPtr value;
-    if (!fresh) {
-        value = parametercopy(context, argument);
-    } else if (take) {
-        value = std::move(argument);
-    } else {
-        value = argument;
-    }
-    value->setlvalue(true);
-    define(context, function, parameter, std::move(value));
-}
-
 // Most number values kept for reuse (see keepnumbers).
 constexpr size_t maxsparenumbers = 64;
 
@@ -221,7 +201,37 @@ constexpr size_t maxsparenumbers = 64;
     define(context, function, parameter, std::move(value));
 }
 
-// After a call with native arguments, the values of its first [count]
+// A value parameter holds a copy by the rules of "="; a temporary nobody
+// else holds is taken as it is, out of the list when [take] allows. True when
+// it holds a copy of a computed whole number, made as bindnumber makes it.
+[[gnu::always_inline]] inline bool bindvalue(VornScriptContextBase& context,
+                                             const VornScriptUserFunction& function,
+                                             const VornScriptUserFunction::Parameter& parameter,
+                                             VornScriptObjectPtr& argument, bool take) {
+    const bool fresh = argument.unique() && argument->getname().empty() &&
+                       (!argument->getdatahandler() || argument->getdatahandler().unique());
+    VornScriptObjectPtr value;
+    if (!fresh) {
+        // The copy of a computed whole number is a value of the number (see makervalue).
+        if (const VornScriptObjectStringHandler* plain = argument->plainstring();
+            plain != nullptr && plain->isnativelong()) {
+            const int64_t number = plain->numberreading().longvalue;
+            bindnumber(context, function, parameter,
+                       NumberResult{true, number, static_cast<double>(number)});
+            return true;
+        }
+        value = parametercopy(context, argument);
+    } else if (take) {
+        value = std::move(argument);
+    } else {
+        value = argument;
+    }
+    value->setlvalue(true);
+    define(context, function, parameter, std::move(value));
+    return false;
+}
+
+// After a call that bound numbers, the values of its first [count]
 // variables (its parameters unless the body removed them) that nothing else
 // holds and that still are plain unshared texts or numbers, as fresh values
 // are, are kept for bindnumber instead of being freed with the scope.
@@ -240,9 +250,11 @@ constexpr size_t maxsparenumbers = 64;
     }
 }
 
-void bindparameters(VornScriptContextBase& context, const VornScriptUserFunction& function,
+// True when a parameter holds a number bound as bindnumber binds it.
+bool bindparameters(VornScriptContextBase& context, const VornScriptUserFunction& function,
                     std::vector<VornScriptObjectPtr>& arguments, bool disposable,
                     const NumberResult* numbers) {
+    bool boundnumbers = numbers != nullptr;
     // The vector of all arguments keeps them, so none moves out then.
     const bool take = disposable && !function.variablearguments;
     for (size_t index = 0; index < function.parameters.size(); ++index) {
@@ -252,7 +264,7 @@ void bindparameters(VornScriptContextBase& context, const VornScriptUserFunction
         } else if (numbers != nullptr && !arguments[index]) {
             bindnumber(context, function, parameter, numbers[index]);
         } else {
-            bindvalue(context, function, parameter, arguments[index], take);
+            boundnumbers |= bindvalue(context, function, parameter, arguments[index], take);
         }
     }
     if (function.variablearguments) {
@@ -265,6 +277,7 @@ void bindparameters(VornScriptContextBase& context, const VornScriptUserFunction
             failcall(context, error);
         }
     }
+    return boundnumbers;
 }
 
 // Runs the body; with [numberresult] given, a computed number the body
@@ -282,7 +295,7 @@ runbody(VornScriptContextBase& context, const VornScriptUserFunction& function,
     context.enterscope(true);
     // The record may move while the body runs (see above).
     const size_t parametercount = function.parameters.size();
-    bindparameters(context, function, arguments, disposable, numbers);
+    const bool boundnumbers = bindparameters(context, function, arguments, disposable, numbers);
     VornScriptObjectPtr value = evaluatestatementnode(*body, context);
     if (context.control.pendinggoto != nullptr) [[unlikely]] {
         checkpendinggoto(context);
@@ -308,7 +321,7 @@ runbody(VornScriptContextBase& context, const VornScriptUserFunction& function,
         // The last statement's value leaves the call detached from any variable.
         value = detached(context, value);
     }
-    if (numbers != nullptr && context.scopedepth() == guard.entrydepth() + 1) {
+    if (boundnumbers && context.scopedepth() == guard.entrydepth() + 1) {
         keepnumbers(context, parametercount);
     }
     context.leavescope();

@@ -311,6 +311,16 @@ TEST(UserFunctions, NumberArguments) {
         {"function f(n) { return n + 1; } "
          "f(1 + 1) + f(eval('function f(n) { return n * 1000; } 2') + 3)",
          "9"},
+        // Copies of variables' and elements' whole numbers are bound the same way.
+        {"var v = [3, 1, 2]; function c(a, b) { var r = a < b; a = [a]; b = 'z' + b; "
+         "return r; } sort(v, 'c') + '|' + v",
+         "[1,2,3]|[3,1,2]"},
+        {"function c(a, b) { var r = (a + '') < (b + ''); a = 7; return r; } "
+         "var v = [30, 'b', 1, 2.5, 30 - 29]; sort(v, 'c') + '|' + v",
+         "[1,1,2.5,30,'b']|[30,'b',1,2.5,1]"},
+        {"function f(n) { n++; return n; } var v = [4, 5]; var x = 9; "
+         "f(x) + f(v[0]) + f(x) + '|' + x + v",
+         "25|9[4,5]"},
         {"function r(n) { return r(n + 1); } r(0 + 1)",
          "<error> test Line 1 Col 24 too many recursive calls: r"},
         {"function r(n) { return r(n + 1); } try { r(0 + 1); } catch (var e) { } "
