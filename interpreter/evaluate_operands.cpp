@@ -292,16 +292,19 @@ void binaryoperand(VornScriptBinaryExpression& node, VornScriptContextBase& cont
 // then evaluates the subtree again with the same result as evaluating it once.
 constexpr int maxpureheight = 32;
 constexpr uint8_t shapenotpure = 255;
-// A pure operator of height 1 with a variable on the left and a whole-number
-// literal on the right (n - 1, i < 10): variableliteral computes it without
-// the general operand reading when the variable holds a computed whole number.
-constexpr uint8_t shapevariableliteral = 254;
+// A pure operator of height 1 over variables and whole-number literals
+// (n - 1, i < end): wholeleaves computes it without the general operand
+// reading when its variables hold computed whole numbers.
+constexpr uint8_t shapewholeleaves = 254;
 
 int shapeheight(uint8_t shape) {
-    return shape == shapenotpure ? -1 : shape == shapevariableliteral ? 1 : shape;
+    return shape == shapenotpure ? -1 : shape == shapewholeleaves ? 1 : shape;
 }
 
-bool iswholeliteral(VornScriptExpressionBase& node) {
+bool iswholeleaf(VornScriptExpressionBase& node) {
+    if (node.nodekind == VornScriptNodeKind::variablereference) {
+        return true;
+    }
     if (node.nodekind != VornScriptNodeKind::constvalue) {
         return false;
     }
@@ -333,9 +336,8 @@ int pureheight(VornScriptExpressionBase& node, int budget) {
             (isarithmetic(binary.op) || iscomparison(binary.op))) {
             const int left = pureheight(*binary.left, budget - 1);
             const int right = pureheight(*binary.right, budget - 1);
-            if (binary.left->nodekind == VornScriptNodeKind::variablereference &&
-                iswholeliteral(*binary.right)) {
-                binary.interpretershape = shapevariableliteral;
+            if (iswholeleaf(*binary.left) && iswholeleaf(*binary.right)) {
+                binary.interpretershape = shapewholeleaves;
             } else if (left >= 0 && right >= 0) {
                 binary.interpretershape = static_cast<uint8_t>(1 + std::max(left, right));
             }
@@ -416,14 +418,19 @@ bool purenumber(VornScriptBinaryExpression& node, VornScriptContextBase& context
     return true;
 }
 
-// purenumber of a variable-literal operator (see shapevariableliteral) whose
-// variable holds a computed whole number, which the operators read as
-// valuenumber does; false, with nothing counted, for any other content.
-inline bool variableliteral(VornScriptBinaryExpression& node, VornScriptContextBase& context,
-                            NumberResult& number) {
-    VornScriptExpressionBase& variable = *node.left;
+// A leaf of a whole-leaves operator (see shapewholeleaves) as a whole
+// number: its literal, or its variable's computed whole number, which the
+// operators read as valuenumber does. False for any other content.
+inline bool wholeleaf(VornScriptExpressionBase& leaf, VornScriptContextBase& context,
+                      int64_t& value) {
+    if (leaf.nodekind == VornScriptNodeKind::constvalue) {
+        value = static_cast<const LiteralCache&>(
+                    *static_cast<VornScriptConstValue&>(leaf).interpretervalue)
+                    .number.longvalue;
+        return true;
+    }
     const VornScriptObjectPtr* slot =
-        context.findvariable(static_cast<VornScriptVariableReference&>(variable).name);
+        context.findvariable(static_cast<VornScriptVariableReference&>(leaf).name);
     if (slot == nullptr) {
         return false;
     }
@@ -431,13 +438,21 @@ inline bool variableliteral(VornScriptBinaryExpression& node, VornScriptContextB
     if (plain == nullptr || !plain->isnativelong()) {
         return false;
     }
-    VornScriptExpressionBase& literal = *node.right;
-    ++variable.callcount;
-    ++literal.callcount;
-    const int64_t a = plain->numberreading().longvalue;
-    const int64_t b = static_cast<const LiteralCache&>(
-                          *static_cast<VornScriptConstValue&>(literal).interpretervalue)
-                          .number.longvalue;
+    value = plain->numberreading().longvalue;
+    return true;
+}
+
+// purenumber of a whole-leaves operator whose leaves read as whole numbers;
+// false, with nothing counted, otherwise.
+inline bool wholeleaves(VornScriptBinaryExpression& node, VornScriptContextBase& context,
+                        NumberResult& number) {
+    int64_t a = 0;
+    int64_t b = 0;
+    if (!wholeleaf(*node.left, context, a) || !wholeleaf(*node.right, context, b)) {
+        return false;
+    }
+    ++node.left->callcount;
+    ++node.right->callcount;
     const TokenKind op = node.op;
     if (isarithmetic(op)) {
         number = longoperation(node, op, a, b, context);
@@ -453,8 +468,8 @@ inline bool variableliteral(VornScriptBinaryExpression& node, VornScriptContextB
 // Evaluates a pure subtree that fits below the nesting limit (so it cannot
 // trip it) natively, [node] itself left for the caller to count; false when
 // it is none or gave up, which makes it none from now on.
-bool trypure(VornScriptBinaryExpression& node, VornScriptContextBase& context,
-             NumberResult& number) {
+[[gnu::always_inline]] inline bool trypure(VornScriptBinaryExpression& node,
+                                           VornScriptContextBase& context, NumberResult& number) {
     const uint8_t shape = node.interpretershape;
     if (shape == shapenotpure) {
         return false;
@@ -464,7 +479,7 @@ bool trypure(VornScriptBinaryExpression& node, VornScriptContextBase& context,
         context.evaluationdepth + height >= VornScriptContextBase::maxevaluationdepth) {
         return false;
     }
-    if (node.interpretershape == shapevariableliteral && variableliteral(node, context, number)) {
+    if (node.interpretershape == shapewholeleaves && wholeleaves(node, context, number)) {
         return true;
     }
     if (purenumber(node, context, number)) [[likely]] {

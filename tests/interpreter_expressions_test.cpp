@@ -188,11 +188,16 @@ TEST(InterpreterExpressions, NativeOperatorSubtrees) {
     });
 }
 
-// A variable against a whole-number literal (n - 1, i < 10) reads a computed
-// whole number directly; any other content, and the operators' overflow,
-// division and undefined cases, must come out as the general path gives them.
-TEST(InterpreterExpressions, VariableAgainstWholeLiteral) {
+// An operator over variables and whole-number literals (n - 1, i < end)
+// reads computed whole numbers directly; any other content, and the
+// operators' overflow, division and undefined cases, must come out as the
+// general path gives them.
+TEST(InterpreterExpressions, OperatorsOverWholeLeaves) {
     checkcases({
+        {"var a = 5; var b = 3; var t = '2'; var d = 0.5; "
+         "[a - b, a < b, a % b, a == b, 7 - a, a * t, t < a, a + d, b / a, a - a]",
+         "[2,0,2,0,2,10,1,5.500000,0.600000,0]"},
+        {"var z = 0; var a = 1; a % z", "<error> test Line 1 Col 27 division by 0"},
         {"var z = 4; [z % 3, z == 4, z != 4, z <= 4, z >= 5, z > 3, z << 2, z >> 1, z & 1, "
          "z | 1, z ^ 1, z * -2]",
          "[1,1,0,1,0,1,16,2,0,5,5,-8]"},

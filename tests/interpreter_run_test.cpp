@@ -136,9 +136,9 @@ TEST(InterpreterRun, CallCountsOfNativeOperators) {
     EXPECT_EQ(context.evaluationdepth, 0);
 }
 
-// A variable-literal operator counts its nodes once per evaluation, read
-// directly or, once its variable holds a text, by the general path.
-TEST(InterpreterRun, CallCountsOfVariableLiteralOperators) {
+// An operator over variables and whole literals counts its nodes once per
+// evaluation, read directly or, once a variable holds a text, by the general path.
+TEST(InterpreterRun, CallCountsOfWholeLeafOperators) {
     vornscript::VornCommandlineScript context;
     auto root =
         runtree("var x = 1; var r; for (var i = 0; i < 4; i++) { r = x - 1; x = '7'; }", context);
