@@ -479,8 +479,13 @@ inline bool wholeleaves(VornScriptBinaryExpression& node, VornScriptContextBase&
         context.evaluationdepth + height >= VornScriptContextBase::maxevaluationdepth) {
         return false;
     }
-    if (node.interpretershape == shapewholeleaves && wholeleaves(node, context, number)) {
-        return true;
+    if (node.interpretershape == shapewholeleaves) {
+        if (wholeleaves(node, context, number)) [[likely]] {
+            return true;
+        }
+        // A leaf holding a floating number or a text mostly does so again:
+        // the operator is read as any other from now on.
+        node.interpretershape = 1;
     }
     if (purenumber(node, context, number)) [[likely]] {
         return true;
