@@ -310,6 +310,9 @@ public:
     // ---- user-function calls, eval and include ----
     // Argument lists of call nodes, reused from call to call.
     VornArgumentPool argumentpool;
+    // Number values of parameters whose calls ended, reused as the parameter
+    // values of later calls' native arguments (see userfunctions.cpp).
+    std::vector<VornScriptObjectPtr> sparenumbers;
     // Active user-function calls, innermost last (at most recursionlimit).
     std::vector<VornScriptCallFrame> callstack;
     // The call node being dispatched: level 0 of the __LINE__ family.

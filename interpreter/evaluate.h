@@ -186,6 +186,11 @@ inline bool evaluatesdirectly(const VornScriptContextBase& context) {
 // member and element accesses are evaluated without the wrapper, counted and
 // nested as it does; anything else through it.
 VornScriptObjectPtr evaluateobject(VornScriptExpressionBase& node, VornScriptContextBase& context);
+// The number evaluateobject would make the value of, kept native: for an
+// operator over numbers it computes natively (counted as evaluateobject
+// counts it). False, with nothing evaluated, for any other node.
+bool evaluatenumber(VornScriptExpressionBase& node, VornScriptContextBase& context,
+                    NumberResult& number);
 // evaluateobject with the usual case, a variable (the collection of an
 // element or member access), looked up inline.
 inline VornScriptObjectPtr evaluatechild(VornScriptExpressionBase& node,

@@ -292,6 +292,25 @@ void binaryoperand(VornScriptBinaryExpression& node, VornScriptContextBase& cont
 // then evaluates the subtree again with the same result as evaluating it once.
 constexpr int maxpureheight = 32;
 constexpr uint8_t shapenotpure = 255;
+// A pure operator of height 1 over variables and whole-number literals
+// (n - 1, i < end): wholeleaves computes it without the general operand
+// reading when its variables hold computed whole numbers.
+constexpr uint8_t shapewholeleaves = 254;
+
+int shapeheight(uint8_t shape) {
+    return shape == shapenotpure ? -1 : shape == shapewholeleaves ? 1 : shape;
+}
+
+bool iswholeleaf(VornScriptExpressionBase& node) {
+    if (node.nodekind == VornScriptNodeKind::variablereference) {
+        return true;
+    }
+    if (node.nodekind != VornScriptNodeKind::constvalue) {
+        return false;
+    }
+    const LiteralCache& cache = literalcache(static_cast<VornScriptConstValue&>(node));
+    return cache.isnumber && cache.number.whole;
+}
 
 // The operator levels of a pure subtree, 0 for a leaf, -1 when it is none;
 // binary nodes remember their answer.
@@ -317,12 +336,14 @@ int pureheight(VornScriptExpressionBase& node, int budget) {
             (isarithmetic(binary.op) || iscomparison(binary.op))) {
             const int left = pureheight(*binary.left, budget - 1);
             const int right = pureheight(*binary.right, budget - 1);
-            if (left >= 0 && right >= 0) {
+            if (iswholeleaf(*binary.left) && iswholeleaf(*binary.right)) {
+                binary.interpretershape = shapewholeleaves;
+            } else if (left >= 0 && right >= 0) {
                 binary.interpretershape = static_cast<uint8_t>(1 + std::max(left, right));
             }
         }
     }
-    return binary.interpretershape == shapenotpure ? -1 : binary.interpretershape;
+    return shapeheight(binary.interpretershape);
 }
 
 // Takes back the counts purenumber gave a pure subtree it evaluated.
@@ -397,19 +418,74 @@ bool purenumber(VornScriptBinaryExpression& node, VornScriptContextBase& context
     return true;
 }
 
+// A leaf of a whole-leaves operator (see shapewholeleaves) as a whole
+// number: its literal, or its variable's computed whole number, which the
+// operators read as valuenumber does. False for any other content.
+inline bool wholeleaf(VornScriptExpressionBase& leaf, VornScriptContextBase& context,
+                      int64_t& value) {
+    if (leaf.nodekind == VornScriptNodeKind::constvalue) {
+        value = static_cast<const LiteralCache&>(
+                    *static_cast<VornScriptConstValue&>(leaf).interpretervalue)
+                    .number.longvalue;
+        return true;
+    }
+    const VornScriptObjectPtr* slot =
+        context.findvariable(static_cast<VornScriptVariableReference&>(leaf).name);
+    if (slot == nullptr) {
+        return false;
+    }
+    const VornScriptObjectStringHandler* plain = (*slot)->plainstring();
+    if (plain == nullptr || !plain->isnativelong()) {
+        return false;
+    }
+    value = plain->numberreading().longvalue;
+    return true;
+}
+
+// purenumber of a whole-leaves operator whose leaves read as whole numbers;
+// false, with nothing counted, otherwise.
+inline bool wholeleaves(VornScriptBinaryExpression& node, VornScriptContextBase& context,
+                        NumberResult& number) {
+    int64_t a = 0;
+    int64_t b = 0;
+    if (!wholeleaf(*node.left, context, a) || !wholeleaf(*node.right, context, b)) {
+        return false;
+    }
+    ++node.left->callcount;
+    ++node.right->callcount;
+    const TokenKind op = node.op;
+    if (isarithmetic(op)) {
+        number = longoperation(node, op, a, b, context);
+    } else {
+        const NumberResult left{true, a, static_cast<double>(a)};
+        const NumberResult right{true, b, static_cast<double>(b)};
+        const bool truth = comparenumbers(node, op, left, right, context);
+        number = NumberResult{true, truth ? 1 : 0, truth ? 1.0 : 0.0};
+    }
+    return true;
+}
+
 // Evaluates a pure subtree that fits below the nesting limit (so it cannot
 // trip it) natively, [node] itself left for the caller to count; false when
 // it is none or gave up, which makes it none from now on.
-bool trypure(VornScriptBinaryExpression& node, VornScriptContextBase& context,
-             NumberResult& number) {
-    if (node.interpretershape == shapenotpure) {
+[[gnu::always_inline]] inline bool trypure(VornScriptBinaryExpression& node,
+                                           VornScriptContextBase& context, NumberResult& number) {
+    const uint8_t shape = node.interpretershape;
+    if (shape == shapenotpure) {
         return false;
     }
-    const int height =
-        node.interpretershape != 0 ? node.interpretershape : pureheight(node, maxpureheight);
+    const int height = shape != 0 ? shapeheight(shape) : pureheight(node, maxpureheight);
     if (height <= 0 ||
         context.evaluationdepth + height >= VornScriptContextBase::maxevaluationdepth) {
         return false;
+    }
+    if (node.interpretershape == shapewholeleaves) {
+        if (wholeleaves(node, context, number)) [[likely]] {
+            return true;
+        }
+        // A leaf holding a floating number or a text mostly does so again:
+        // the operator is read as any other from now on.
+        node.interpretershape = 1;
     }
     if (purenumber(node, context, number)) [[likely]] {
         return true;
@@ -582,6 +658,16 @@ VornScriptObjectPtr evaluateobject(VornScriptExpressionBase& node, VornScriptCon
         break;
     }
     return evaluatewrapped(node, context);
+}
+
+bool evaluatenumber(VornScriptExpressionBase& node, VornScriptContextBase& context,
+                    NumberResult& number) {
+    if (node.nodekind != VornScriptNodeKind::binaryexpression || !evaluatesdirectly(context) ||
+        !trypure(static_cast<VornScriptBinaryExpression&>(node), context, number)) {
+        return false;
+    }
+    ++node.callcount;
+    return true;
 }
 
 void evaluateoperand(VornScriptExpressionBase& node, VornScriptContextBase& context,

@@ -70,22 +70,48 @@ bool callresolved(VornScriptContextBase& context, const VornScriptUserFunction* 
     return false;
 }
 
+// Native arguments of a call (see takesnumberarguments), valid while the
+// function stamp they were evaluated under holds: the callee found then is
+// the one the call reaches.
+struct NumberArguments {
+    uint64_t functionstamp;
+    const VornScriptUserFunction* callee;
+    NumberResult numbers[maxnumberarguments];
+};
+
 // The call of a node with its arguments evaluated; with [numberresult]
 // given, a user function's result goes through it (its value returned as
 // well). Inlined into its callers, one of which is part of every
 // user-function call's recursion: a call of its own would cost each a frame.
 [[gnu::always_inline]] inline VornScriptObjectPtr
 callnode(VornScriptFunctionCall& node, VornScriptContextBase& context,
-         std::vector<VornScriptObjectPtr>& arguments, VornScriptCallResult* numberresult) {
-    const VornScriptUserFunction* userfunction =
-        finduserfunction(context, node.name, arguments.size());
+         std::vector<VornScriptObjectPtr>& arguments, VornScriptCallResult* numberresult,
+         const NumberArguments* native = nullptr) {
+    const NumberResult* numbers = nullptr;
+    const VornScriptUserFunction* userfunction = nullptr;
+    if (native != nullptr) {
+        if (native->functionstamp == context.functionstamp()) [[likely]] {
+            numbers = native->numbers;
+            userfunction = native->callee;
+        } else {
+            // An argument changed the functions: every callee takes values.
+            for (size_t index = 0; index < arguments.size(); ++index) {
+                if (!arguments[index]) {
+                    arguments[index] = makeresultvalue(native->numbers[index]);
+                }
+            }
+        }
+    }
+    if (numbers == nullptr) {
+        userfunction = finduserfunction(context, node.name, arguments.size());
+    }
     context.currentcall = &node;
     if (userfunction != nullptr && userfunction->body) [[likely]] {
         if (numberresult != nullptr) {
-            invokeuserfunction(context, *userfunction, arguments, true, *numberresult);
+            invokeuserfunction(context, *userfunction, arguments, true, *numberresult, numbers);
             return std::move(numberresult->value);
         }
-        return invokeuserfunction(context, *userfunction, arguments, true);
+        return invokeuserfunction(context, *userfunction, arguments, true, numbers);
     }
     VornScriptObjectPtr result;
     std::string error;
@@ -140,6 +166,17 @@ namespace {
     }
 }
 
+// The user function a call node reaches, when it takes native arguments.
+inline const VornScriptUserFunction* numberargumentscallee(VornScriptFunctionCall& node,
+                                                           VornScriptContextBase& context) {
+    if (node.systemfunction != nullptr) {
+        return nullptr;
+    }
+    const VornScriptUserFunction* callee =
+        finduserfunction(context, node.name, node.arguments.size());
+    return callee != nullptr && takesnumberarguments(*callee) ? callee : nullptr;
+}
+
 // Evaluates the arguments and makes the call; with [numberresult] given, a
 // user function's result goes through it (its value returned as well).
 // Inlined into both evaluatecall forms: a frame of its own would cost every
@@ -152,6 +189,23 @@ namespace {
     if (node.systemfunction != nullptr && node.systemfunction->readsargumentsonly &&
         evaluatesdirectly(context)) {
         evaluatereadonlyarguments(node, context, arguments);
+    } else if (const VornScriptUserFunction* callee = numberargumentscallee(node, context)) {
+        // A computed number bound to a value parameter is passed native.
+        NumberArguments native{context.functionstamp(), callee, {}};
+        for (size_t index = 0; index < node.arguments.size(); ++index) {
+            VornScriptExpressionBase& argument = *node.arguments[index];
+            // An argument that changed the functions may have moved [callee].
+            if (native.functionstamp == context.functionstamp() &&
+                !callee->parameters[index].byreference &&
+                evaluatenumber(argument, context, native.numbers[index])) {
+                arguments.emplace_back();
+                continue;
+            }
+            VornScriptObjectPtr value = evaluateobject(argument, context);
+            arguments.push_back(value ? std::move(value) : makeundefinedvalue());
+        }
+        context.runpostoperations();
+        return callnode(node, context, arguments, numberresult, &native);
     } else {
         for (const VornScriptNodePtr& argument : node.arguments) {
             VornScriptObjectPtr value = evaluateobject(*argument, context);

@@ -7,6 +7,10 @@
 #include "values/conversions.h"
 #include "values/vectorhandler.h"
 
+#include "support/shortbytes.h"
+
+#include <algorithm>
+
 namespace vornscript {
 namespace {
 
@@ -133,7 +137,10 @@ VornScriptObjectPtr detached(VornScriptContextBase& context, const VornScriptObj
                                           const VornScriptUserFunction::Parameter& parameter,
                                           VornScriptObjectPtr value) {
     if (function.distinctparameters) [[likely]] {
-        value->setname(parameter.name);
+        // A reused number value (see bindnumber) mostly carries the name already.
+        if (!sametext(value->getname(), parameter.name)) {
+            value->setname(parameter.name);
+        }
         context.bindvariable(parameter.symbol.id, std::move(value));
         return;
     }
@@ -167,9 +174,37 @@ void bindreference(VornScriptContextBase& context, const VornScriptUserFunction&
     return value;
 }
 
+// Most number values kept for reuse (see keepnumbers).
+constexpr size_t maxsparenumbers = 64;
+
+// A value parameter's value for a native argument: the value made from the
+// number, or a kept one (see keepnumbers) that is made into it in place.
+[[gnu::always_inline]] inline void bindnumber(VornScriptContextBase& context,
+                                              const VornScriptUserFunction& function,
+                                              const VornScriptUserFunction::Parameter& parameter,
+                                              const NumberResult& number) {
+    std::vector<VornScriptObjectPtr>& spare = context.sparenumbers;
+    VornScriptObjectPtr value;
+    if (spare.empty()) {
+        value = makeresultvalue(number);
+    } else {
+        value = std::move(spare.back());
+        spare.pop_back();
+        VornScriptObjectStringHandler& handler = *value->plainstring();
+        if (number.whole) {
+            handler.setlong(number.longvalue);
+        } else {
+            handler.setdouble(VornSnappedDouble{number.doublevalue});
+        }
+    }
+    value->setlvalue(true);
+    define(context, function, parameter, std::move(value));
+}
+
 // A value parameter holds a copy by the rules of "="; a temporary nobody
-// else holds is taken as it is, out of the list when [take] allows.
-[[gnu::always_inline]] inline void bindvalue(VornScriptContextBase& context,
+// else holds is taken as it is, out of the list when [take] allows. True when
+// it holds a copy of a computed whole number, made as bindnumber makes it.
+[[gnu::always_inline]] inline bool bindvalue(VornScriptContextBase& context,
                                              const VornScriptUserFunction& function,
                                              const VornScriptUserFunction::Parameter& parameter,
                                              VornScriptObjectPtr& argument, bool take) {
@@ -177,6 +212,14 @@ void bindreference(VornScriptContextBase& context, const VornScriptUserFunction&
                        (!argument->getdatahandler() || argument->getdatahandler().unique());
     VornScriptObjectPtr value;
     if (!fresh) {
+        // The copy of a computed whole number is a value of the number (see makervalue).
+        if (const VornScriptObjectStringHandler* plain = argument->plainstring();
+            plain != nullptr && plain->isnativelong()) {
+            const int64_t number = plain->numberreading().longvalue;
+            bindnumber(context, function, parameter,
+                       NumberResult{true, number, static_cast<double>(number)});
+            return true;
+        }
         value = parametercopy(context, argument);
     } else if (take) {
         value = std::move(argument);
@@ -185,18 +228,43 @@ void bindreference(VornScriptContextBase& context, const VornScriptUserFunction&
     }
     value->setlvalue(true);
     define(context, function, parameter, std::move(value));
+    return false;
 }
 
-void bindparameters(VornScriptContextBase& context, const VornScriptUserFunction& function,
-                    std::vector<VornScriptObjectPtr>& arguments, bool disposable) {
+// After a call that bound numbers, the values of its first [count]
+// variables (its parameters unless the body removed them) that nothing else
+// holds and that still are plain unshared texts or numbers, as fresh values
+// are, are kept for bindnumber instead of being freed with the scope.
+[[gnu::always_inline]] inline void keepnumbers(VornScriptContextBase& context, size_t count) {
+    std::vector<std::pair<VornSymbolId, VornScriptObjectPtr>>& variables =
+        context.currentscope().variables;
+    std::vector<VornScriptObjectPtr>& spare = context.sparenumbers;
+    count = std::min(count, variables.size());
+    for (size_t index = 0; index < count && spare.size() < maxsparenumbers; ++index) {
+        VornScriptObjectPtr& value = variables[index].second;
+        if (value.unique() && value->plainstring() != nullptr && value->getdatahandler().unique() &&
+            value->getobjecttype() == VornObjectType::string && !value->isconst() &&
+            !value->getreferenced()) {
+            spare.push_back(std::move(value));
+        }
+    }
+}
+
+// True when a parameter holds a number bound as bindnumber binds it.
+bool bindparameters(VornScriptContextBase& context, const VornScriptUserFunction& function,
+                    std::vector<VornScriptObjectPtr>& arguments, bool disposable,
+                    const NumberResult* numbers) {
+    bool boundnumbers = numbers != nullptr;
     // The vector of all arguments keeps them, so none moves out then.
     const bool take = disposable && !function.variablearguments;
     for (size_t index = 0; index < function.parameters.size(); ++index) {
         const VornScriptUserFunction::Parameter& parameter = function.parameters[index];
         if (parameter.byreference) {
             bindreference(context, function, parameter, arguments[index]);
+        } else if (numbers != nullptr && !arguments[index]) {
+            bindnumber(context, function, parameter, numbers[index]);
         } else {
-            bindvalue(context, function, parameter, arguments[index], take);
+            boundnumbers |= bindvalue(context, function, parameter, arguments[index], take);
         }
     }
     if (function.variablearguments) {
@@ -209,6 +277,7 @@ void bindparameters(VornScriptContextBase& context, const VornScriptUserFunction
             failcall(context, error);
         }
     }
+    return boundnumbers;
 }
 
 // Runs the body; with [numberresult] given, a computed number the body
@@ -217,14 +286,16 @@ void bindparameters(VornScriptContextBase& context, const VornScriptUserFunction
 [[gnu::always_inline]] inline VornScriptObjectPtr
 runbody(VornScriptContextBase& context, const VornScriptUserFunction& function,
         std::vector<VornScriptObjectPtr>& arguments, bool disposable,
-        VornScriptCallResult* numberresult) {
+        VornScriptCallResult* numberresult, const NumberResult* numbers) {
     // The body's own eval or include may add functions to the scope holding
     // [function] and move the record: keep the body alive independently.
     const VornScriptNodePtr body = function.body;
     DebuggerCallBracket debugging(context);
     CallGuard guard(context, function, numberresult != nullptr);
     context.enterscope(true);
-    bindparameters(context, function, arguments, disposable);
+    // The record may move while the body runs (see above).
+    const size_t parametercount = function.parameters.size();
+    const bool boundnumbers = bindparameters(context, function, arguments, disposable, numbers);
     VornScriptObjectPtr value = evaluatestatementnode(*body, context);
     if (context.control.pendinggoto != nullptr) [[unlikely]] {
         checkpendinggoto(context);
@@ -249,6 +320,9 @@ runbody(VornScriptContextBase& context, const VornScriptUserFunction& function,
     } else if (value) {
         // The last statement's value leaves the call detached from any variable.
         value = detached(context, value);
+    }
+    if (boundnumbers && context.scopedepth() == guard.entrydepth() + 1) {
+        keepnumbers(context, parametercount);
     }
     context.leavescope();
     if (value && !value->getname().empty()) {
@@ -316,12 +390,12 @@ namespace {
 [[gnu::always_inline]] inline VornScriptObjectPtr
 invoke(VornScriptContextBase& context, const VornScriptUserFunction& function,
        std::vector<VornScriptObjectPtr>& arguments, bool disposable,
-       VornScriptCallResult* numberresult) {
+       VornScriptCallResult* numberresult, const NumberResult* numbers) {
     if (context.callstack.size() >= static_cast<size_t>(context.recursionlimit)) {
         failcall(context, interpretermessage("too many recursive calls", function.name));
     }
     try {
-        return runbody(context, function, arguments, disposable, numberresult);
+        return runbody(context, function, arguments, disposable, numberresult, numbers);
     } catch (const VornScriptErrorException&) {
         throw;
     } catch (const std::exception& error) {
@@ -335,15 +409,15 @@ invoke(VornScriptContextBase& context, const VornScriptUserFunction& function,
 
 VornScriptObjectPtr invokeuserfunction(VornScriptContextBase& context,
                                        const VornScriptUserFunction& function,
-                                       std::vector<VornScriptObjectPtr>& arguments,
-                                       bool disposable) {
-    return invoke(context, function, arguments, disposable, nullptr);
+                                       std::vector<VornScriptObjectPtr>& arguments, bool disposable,
+                                       const NumberResult* numbers) {
+    return invoke(context, function, arguments, disposable, nullptr, numbers);
 }
 
 void invokeuserfunction(VornScriptContextBase& context, const VornScriptUserFunction& function,
                         std::vector<VornScriptObjectPtr>& arguments, bool disposable,
-                        VornScriptCallResult& result) {
-    result.value = invoke(context, function, arguments, disposable, &result);
+                        VornScriptCallResult& result, const NumberResult* numbers) {
+    result.value = invoke(context, function, arguments, disposable, &result, numbers);
 }
 
 } // namespace vornscript

@@ -40,10 +40,21 @@ const VornScriptUserFunction* finduserfunctionbyname(VornScriptContextBase& cont
 // call node. Errors of the body reach the caller after the scopes are restored.
 // With [disposable] the caller drops the list after the call: a temporary
 // only the list holds moves into its parameter, so the call's scope holds it alone.
+// With [numbers] given (see takesnumberarguments), an empty entry of the
+// list stands for the computed number at its index there, a native argument.
 VornScriptObjectPtr invokeuserfunction(VornScriptContextBase& context,
                                        const VornScriptUserFunction& function,
                                        std::vector<VornScriptObjectPtr>& arguments,
-                                       bool disposable = false);
+                                       bool disposable = false,
+                                       const NumberResult* numbers = nullptr);
+
+// Native arguments go to a value parameter of a function with at most
+// maxnumberarguments parameters, none of them variable or clashing.
+constexpr size_t maxnumberarguments = 4;
+inline bool takesnumberarguments(const VornScriptUserFunction& function) {
+    return function.body && function.distinctparameters && !function.variablearguments &&
+           function.parameters.size() <= maxnumberarguments;
+}
 
 // The result of a call for a caller that reads it as a number: a computed
 // number the function returns stays native ([isnumber] and [number]);
@@ -56,7 +67,7 @@ struct VornScriptCallResult {
 // The same call, for such a caller.
 void invokeuserfunction(VornScriptContextBase& context, const VornScriptUserFunction& function,
                         std::vector<VornScriptObjectPtr>& arguments, bool disposable,
-                        VornScriptCallResult& result);
+                        VornScriptCallResult& result, const NumberResult* numbers = nullptr);
 
 // Raises "function name(a,b) not existing" (with suggestions) at the first
 // call of the tree that no user, extension or system function accepts. A

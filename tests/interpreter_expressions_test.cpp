@@ -204,6 +204,33 @@ TEST(InterpreterExpressions, NativeOperatorSubtrees) {
     });
 }
 
+// An operator over variables and whole-number literals (n - 1, i < end)
+// reads computed whole numbers directly; any other content, and the
+// operators' overflow, division and undefined cases, must come out as the
+// general path gives them.
+TEST(InterpreterExpressions, OperatorsOverWholeLeaves) {
+    checkcases({
+        {"var a = 5; var b = 3; var t = '2'; var d = 0.5; "
+         "[a - b, a < b, a % b, a == b, 7 - a, a * t, t < a, a + d, b / a, a - a]",
+         "[2,0,2,0,2,10,1,5.500000,0.600000,0]"},
+        {"var z = 0; var a = 1; a % z", "<error> test Line 1 Col 27 division by 0"},
+        {"var z = 4; [z % 3, z == 4, z != 4, z <= 4, z >= 5, z > 3, z << 2, z >> 1, z & 1, "
+         "z | 1, z ^ 1, z * -2]",
+         "[1,1,0,1,0,1,16,2,0,5,5,-8]"},
+        {"var s = '5'; var t = 'ab'; var d = 2.5; [s - 1, s < 9, t + 1, d * 2, d < 3]",
+         "[4,1,'ab1',5,1]"},
+        {"var q = -7; [q % 3, q / 2, q - 1, q < 0]", "[2,-3.500000,-8,1]"},
+        {"var m = 9223372036854775807; [m + 1, m * 2, 0 - m - 2]",
+         "[9223372036854775808.000000,18446744073709551616.000000,-9223372036854775808]"},
+        {"var x = 1; var r = ''; for (var i = 0; i < 3; i++) { r += (x - 1) + ','; "
+         "x = i == 0 ? '7' : 2.5; } r",
+         "0,6,1.500000,"},
+        {"var z = 4; z / 0", "<error> test Line 1 Col 16 division by 0"},
+        {"var z = 4; z % 0", "<error> test Line 1 Col 16 division by 0"},
+        {"var u; u - 1", "<error> test Line 1 Col 8 value is undefined"},
+    });
+}
+
 // text += text appends to the variable's own text: the result must be what
 // assigning the joined text gives, for every kind of left and right side.
 TEST(InterpreterExpressions, AppendingToTexts) {

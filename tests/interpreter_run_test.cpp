@@ -136,6 +136,24 @@ TEST(InterpreterRun, CallCountsOfNativeOperators) {
     EXPECT_EQ(context.evaluationdepth, 0);
 }
 
+// An operator over variables and whole literals counts its nodes once per
+// evaluation, read directly or, once a variable holds a text, by the general path.
+TEST(InterpreterRun, CallCountsOfWholeLeafOperators) {
+    vornscript::VornCommandlineScript context;
+    auto root =
+        runtree("var x = 1; var r; for (var i = 0; i < 4; i++) { r = x - 1; x = '7'; }", context);
+    auto& body = loopbody(root->statements[2]);
+    auto& assignment =
+        static_cast<vornscript::VornScriptAssignmentExpression&>(*body.statements[0]);
+    auto& difference = static_cast<vornscript::VornScriptBinaryExpression&>(*assignment.value);
+    const std::vector<const vornscript::VornScriptExpressionBase*> nodes = {
+        &difference, difference.left.get(), difference.right.get()};
+    for (const vornscript::VornScriptExpressionBase* node : nodes) {
+        EXPECT_EQ(node->callcount, 4u);
+    }
+    EXPECT_EQ(context.evaluationdepth, 0);
+}
+
 // Member and element accesses and operators evaluated as collections,
 // targets and initial values count each node once per evaluation, and the
 // nesting depth comes back balanced.

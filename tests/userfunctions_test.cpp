@@ -272,6 +272,63 @@ TEST(UserFunctions, NumbersReturnedToOperators) {
     });
 }
 
+// A computed number passed to a value parameter is bound without an
+// argument value, into a parameter value an earlier call left behind: what
+// the body did to that value, the parameter's name, mixed, reference and
+// variable parameters, and functions changing during the arguments must not
+// show.
+TEST(UserFunctions, NumberArguments) {
+    checkcases({
+        {"function f(n) { n = 'x' + n; return n; } f(1 + 1) + f(2 + 1) + f(3 + 0)", "x2x3x3"},
+        {"function f(n) { n = [n]; return n.size(); } f(1 + 1) + f(2 + 2) + '|' + f(5 - 1)", "2|1"},
+        {"function f(n) { n[0] = 'a'; return n; } f(12 + 0) + '|' + f(34 + 0)", "['a']|['a']"},
+        {"function f(n) { return n++; } f(1 + 1) + '|' + f(5 + 5)", "2|10"},
+        {"var k = []; function f(n) { push(k, n); n = n * 10; return n; } "
+         "f(1 + 1) + f(2 + 1) + '|' + k",
+         "50|[2,3]"},
+        {"function f(x) { return 'v' + x; } "
+         "f(1.5 * 2) + '|' + f(1 / 4) + '|' + f(7 - 10) + '|' + f(0.1 + 0.2)",
+         "v3|v0.250000|v-3|v0.300000"},
+        {"function f(n) { return n; } "
+         "f(9223372036854775807 + 1) + '|' + f(0 - 9223372036854775807 - 1)",
+         "9223372036854775808.000000|-9223372036854775808"},
+        {"function f(n) { return n; } function g(b) { return b + '/' + f(b - 1); } "
+         "g(3 + 0) + '|' + f(2 + 2) + '|' + g(9 - 1)",
+         "3/2|4|8/7"},
+        {"function f(a, b) { return a + b; } "
+         "function g(n) { return f(n - 1, n + 1) + f(n * 2, n); } g(2 + 3)",
+         "25"},
+        {"var n = 5; function f(n) { return n; } f(n + 1) + '|' + n + '|' + f(n * 2)", "6|5|10"},
+        {"function f(&a, b) { a = b; return a; } var x = 1; f(x, x + 1) + '|' + x", "2|2"},
+        {"function f(a, b) { return a + '/' + b; } var i = 1; f(i + 1, i++) + '|' + i", "2/1|2"},
+        {"function f(a, b, c, d, e) { return a + b + c + d + e; } "
+         "f(1 + 1, 2 + 2, 3 + 3, 4 + 4, 5 + 5)",
+         "30"},
+        {"function f(a, ...) { return a + '/' + f; } f(1 + 1, 2 + 2)", "2/[2,4]"},
+        {"function f(a, b) { return a * 100 + b; } "
+         "f(1 + 1, eval('function h(x) { return x; } 3') + 0) + '|' + callfunction('h', 4)",
+         "203|4"},
+        {"function f(n) { return n + 1; } "
+         "f(1 + 1) + f(eval('function f(n) { return n * 1000; } 2') + 3)",
+         "9"},
+        // Copies of variables' and elements' whole numbers are bound the same way.
+        {"var v = [3, 1, 2]; function c(a, b) { var r = a < b; a = [a]; b = 'z' + b; "
+         "return r; } sort(v, 'c') + '|' + v",
+         "[1,2,3]|[3,1,2]"},
+        {"function c(a, b) { var r = (a + '') < (b + ''); a = 7; return r; } "
+         "var v = [30, 'b', 1, 2.5, 30 - 29]; sort(v, 'c') + '|' + v",
+         "[1,1,2.5,30,'b']|[30,'b',1,2.5,1]"},
+        {"function f(n) { n++; return n; } var v = [4, 5]; var x = 9; "
+         "f(x) + f(v[0]) + f(x) + '|' + x + v",
+         "25|9[4,5]"},
+        {"function r(n) { return r(n + 1); } r(0 + 1)",
+         "<error> test Line 1 Col 24 too many recursive calls: r"},
+        {"function r(n) { return r(n + 1); } try { r(0 + 1); } catch (var e) { } "
+         "function s(n) { if (n < 1) return 0; return n + s(n - 1); } s(10 + 0)",
+         "55"},
+    });
+}
+
 TEST(UserFunctions, Failures) {
     checkcases({
         {"function endless(x) { return x + endless(x); }; endless(1);",
