@@ -5,11 +5,11 @@
 #include "extensions/win32windowsystem.h"
 
 #include "extensions/win32constants.h"
+#include "support/systemlibrary.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <dlfcn.h>
 #include <poll.h>
 #include <thread>
 #include <vector>
@@ -63,10 +63,8 @@ namespace {
     X(XTestFakeMotionEvent)
 
 struct Xlib {
-#define VORN_X_POINTER(name) decltype(&::name) name = nullptr;
-    VORN_X11_FUNCTIONS(VORN_X_POINTER)
-    VORN_XTEST_FUNCTIONS(VORN_X_POINTER)
-#undef VORN_X_POINTER
+    VORN_X11_FUNCTIONS(VORN_LIBRARY_POINTER)
+    VORN_XTEST_FUNCTIONS(VORN_LIBRARY_POINTER)
     bool hasxtest = false;
 };
 
@@ -75,26 +73,18 @@ struct Xlib {
 // stay loaded for the rest of the process.
 const Xlib* loadxlib() {
     static const Xlib* const loaded = []() -> const Xlib* {
-        void* x11 = ::dlopen("libX11.so.6", RTLD_NOW | RTLD_LOCAL);
-        if (x11 == nullptr) {
+        void* library = loadsystemlibrary("libX11.so.6");
+        if (library == nullptr) {
             return nullptr;
         }
         static Xlib xlib;
-        bool complete = true;
-#define VORN_X_LOAD(name)                                                                          \
-    xlib.name = reinterpret_cast<decltype(&::name)>(::dlsym(library, #name));                      \
-    complete = complete && xlib.name != nullptr;
-        void* library = x11;
-        VORN_X11_FUNCTIONS(VORN_X_LOAD)
-        if (!complete) {
+#define VORN_X_BIND(name) bindlibraryfunction(library, #name, xlib.name)&&
+        if (!(VORN_X11_FUNCTIONS(VORN_X_BIND) true)) {
             return nullptr;
         }
-        library = ::dlopen("libXtst.so.6", RTLD_NOW | RTLD_LOCAL);
-        if (library != nullptr) {
-            VORN_XTEST_FUNCTIONS(VORN_X_LOAD)
-            xlib.hasxtest = complete;
-        }
-#undef VORN_X_LOAD
+        library = loadsystemlibrary("libXtst.so.6");
+        xlib.hasxtest = library != nullptr && VORN_XTEST_FUNCTIONS(VORN_X_BIND) true;
+#undef VORN_X_BIND
         return &xlib;
     }();
     return loaded;

@@ -7,8 +7,9 @@
 // script, not on stderr.
 #include "support/midioutput.h"
 
+#include "support/systemlibrary.h"
+
 #include <alsa/asoundlib.h>
-#include <dlfcn.h>
 
 namespace vornscript {
 
@@ -45,26 +46,21 @@ constexpr size_t destinationindex = 1;
     X(snd_midi_event_encode)
 
 struct Alsa {
-#define VORN_ALSA_POINTER(name) decltype(&::name) name = nullptr;
-    VORN_ALSA_FUNCTIONS(VORN_ALSA_POINTER)
-#undef VORN_ALSA_POINTER
+    VORN_ALSA_FUNCTIONS(VORN_LIBRARY_POINTER)
 };
 
 // The loaded library, or nullptr when it or one of its functions is missing.
 // It stays loaded for the rest of the process.
 const Alsa* loadalsa() {
     static const Alsa* const loaded = []() -> const Alsa* {
-        void* library = ::dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+        void* library = loadsystemlibrary("libasound.so.2");
         if (library == nullptr) {
             return nullptr;
         }
         static Alsa alsa;
-        bool complete = true;
-#define VORN_ALSA_LOAD(name)                                                                       \
-    alsa.name = reinterpret_cast<decltype(&::name)>(::dlsym(library, #name));                      \
-    complete = complete && alsa.name != nullptr;
-        VORN_ALSA_FUNCTIONS(VORN_ALSA_LOAD)
-#undef VORN_ALSA_LOAD
+#define VORN_ALSA_BIND(name) bindlibraryfunction(library, #name, alsa.name)&&
+        const bool complete = VORN_ALSA_FUNCTIONS(VORN_ALSA_BIND) true;
+#undef VORN_ALSA_BIND
         return complete ? &alsa : nullptr;
     }();
     return loaded;

@@ -9,7 +9,8 @@
 // them at every start made each start of the program five times slower.
 #include "support/picture.h"
 
-#include <dlfcn.h>
+#include "support/systemlibrary.h"
+
 #include <fcntl.h>
 #include <gd.h>
 #include <unistd.h>
@@ -95,15 +96,8 @@ constexpr const char* gdlibraryname = "libgd.so.3";
     X(gdImageSetClip)
 
 struct GdLibrary {
-#define VORN_GD_SLOT(name) decltype(&::name) name = nullptr;
-    VORN_GD_FUNCTIONS(VORN_GD_SLOT)
-#undef VORN_GD_SLOT
+    VORN_GD_FUNCTIONS(VORN_LIBRARY_POINTER)
 };
-
-template <typename Function> bool bindfunction(void* library, const char* name, Function& slot) {
-    slot = reinterpret_cast<Function>(::dlsym(library, name));
-    return slot != nullptr;
-}
 
 void quietgderror(int, const char*, va_list) {}
 
@@ -111,14 +105,13 @@ void quietgderror(int, const char*, va_list) {}
 // missing (every picture function then fails with its own message).
 const GdLibrary* opengd() {
     static const std::optional<GdLibrary> library = []() -> std::optional<GdLibrary> {
-        void* handle = ::dlopen(gdlibraryname, RTLD_NOW | RTLD_LOCAL);
+        void* handle = loadsystemlibrary(gdlibraryname);
         if (handle == nullptr) {
             return std::nullopt;
         }
         GdLibrary functions;
-#define VORN_GD_BIND(name) bindfunction(handle, #name, functions.name)&&
+#define VORN_GD_BIND(name) bindlibraryfunction(handle, #name, functions.name)&&
         if (!(VORN_GD_FUNCTIONS(VORN_GD_BIND) true)) {
-            ::dlclose(handle);
             return std::nullopt;
         }
 #undef VORN_GD_BIND
