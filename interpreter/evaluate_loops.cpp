@@ -51,6 +51,22 @@ AfterBody afterbody(VornScriptControlState& control) {
     return AfterBody::next;
 }
 
+// Runs the body of a for, while or repeat loop once and says what the loop
+// does next. On exit, and when the body left a pending return, [value]
+// takes the body's value, which the loop gives back.
+inline AfterBody runloopbody(const VornScriptNodePtr& body, VornScriptContextBase& context,
+                             VornScriptObjectPtr& value) {
+    VornScriptObjectPtr bodyvalue;
+    if (body) {
+        bodyvalue = evaluatestatementchild(*body, context);
+    }
+    const AfterBody after = afterbody(context.control);
+    if (after == AfterBody::exit || (after == AfterBody::leave && context.control.returnpending)) {
+        value = std::move(bodyvalue);
+    }
+    return after;
+}
+
 // Fails after unwinding to the scope depth the loop started with.
 [[noreturn]] void failloop(VornScriptExpressionBase& at, const char* phrase, size_t depth,
                            VornScriptContextBase& context) {
@@ -99,18 +115,11 @@ VornScriptObjectPtr evaluateforloop(VornScriptForLoop& node, VornScriptContextBa
             if (counter > limit) {
                 failloop(limitnode, "loop never ending", depth, context);
             }
-            VornScriptObjectPtr bodyvalue;
-            if (node.body) {
-                bodyvalue = evaluatestatementchild(*node.body, context);
-            }
-            const AfterBody after = afterbody(context.control);
+            const AfterBody after = runloopbody(node.body, context, value);
             if (after == AfterBody::exit) {
-                return bodyvalue;
+                return value;
             }
             if (after == AfterBody::leave) {
-                if (context.control.returnpending) {
-                    value = std::move(bodyvalue);
-                }
                 break;
             }
             if (node.step) {
@@ -135,18 +144,11 @@ VornScriptObjectPtr evaluateuntilloop(VornScriptUntilLoop& node, VornScriptConte
             if (counter > limit) {
                 failloop(limitnode, "loop never ending", depth, context);
             }
-            VornScriptObjectPtr bodyvalue;
-            if (node.body) {
-                bodyvalue = evaluatestatementchild(*node.body, context);
-            }
-            const AfterBody after = afterbody(context.control);
+            const AfterBody after = runloopbody(node.body, context, value);
             if (after == AfterBody::exit) {
-                return bodyvalue;
+                return value;
             }
             if (after == AfterBody::leave) {
-                if (context.control.returnpending) {
-                    value = std::move(bodyvalue);
-                }
                 break;
             }
             const bool truth = node.condition && evaluatecondition(*node.condition, context);
