@@ -393,8 +393,10 @@ public:
     VornScriptNodePtr left;
     VornScriptNodePtr right;
     // The interpreter's classification of the subtree, made on its first
-    // evaluation; the front end never reads it.
+    // evaluation, and the compiled form it may keep of it; the front end
+    // never reads them.
     uint8_t interpretershape = 0;
+    VornRef<VornRefCounted> interpretercode;
 };
 
 // target op value, op one of = =& += -= *= /= %= |= &= ^= <<= >>=

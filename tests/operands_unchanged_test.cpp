@@ -4,6 +4,9 @@
 // literal evaluated again) ever takes a result.
 #include "scripttesthelper.h"
 
+#include <regex>
+#include <string>
+
 namespace vornscriptunittests {
 namespace {
 
@@ -69,6 +72,68 @@ TEST(NativeOperands, ErrorsOfNestedOperatorsAreUnchanged) {
         {"if (0.5 + 0) 'yes';", "<error> test Line 1 Col 5 boolean value expected"},
         {"1 + 3 / 0", "<error> test Line 1 Col 9 division by 0"},
         {"var u; u * 2", "<error> test Line 1 Col 8 value is undefined"},
+    });
+}
+
+// The result of a script with the error positions left out, so that two
+// scripts of different layout compare by what they compute.
+std::string withoutpositions(const std::string& result) {
+    return std::regex_replace(result, std::regex("Line [0-9]+ Col [0-9]+"), "");
+}
+
+// Operator trees over whole-number literals and variables run as compiled
+// whole-number code, which hands anything unusual (a floating number, a
+// text, an overflow, a negative remainder, a shift out of range) to the
+// general reading. Each expression is computed as written and with every
+// variable read through a call, which takes the value-based operators
+// instead: the two must agree, errors included.
+TEST(NativeOperands, WholeNumberCodeAgreesWithTheValueOperators) {
+    const std::string expressions[] = {
+        "(a + b) * c - (a ^ b)",
+        "(a % b) + (b % c) + (a | c) - (b & c)",
+        "(a << c) + (a >> c) + (b << 1)",
+        "((a < b) + (b > c) * 2) + ((a <= c) == (b >= c)) + (a != b)",
+        "(a * b * c + a) % 1000003",
+        "(a - b) * (c - a) + 1",
+        "(a / b) + c * 2",
+    };
+    const std::string values[] = {
+        "7, b = 3, c = 2",
+        "-7, b = 3, c = 5",
+        "9223372036854775807, b = 2, c = 64",
+        "0, b = -1, c = -1",
+        "5, b = 0, c = 63",
+        "2.5, b = 3, c = 1",
+        "'12', b = 4, c = 3",
+        "-9223372036854775807, b = 5, c = 1",
+    };
+    for (const std::string& expression : expressions) {
+        const std::string throughcalls =
+            std::regex_replace(expression, std::regex("\\b([abc])\\b"), "v($1)");
+        for (const std::string& value : values) {
+            const std::string prefix = "function v(x) { return x; } var a = " + value + "; ";
+            EXPECT_EQ(withoutpositions(runtestscript(prefix + expression)),
+                      withoutpositions(runtestscript(prefix + throughcalls)))
+                << expression << " with a = " << value;
+        }
+    }
+}
+
+TEST(NativeOperands, OperatorsFollowVariablesThatChangeKind) {
+    checkcases({
+        // Whole, then floating, then whole again in the same operator tree.
+        {"var t = 0; var a = 0; for (var i = 0; i < 5; i++) { a = i; if (i == 2) a = 2.5; "
+         "t = t + (a * 2 + 1) * 3; } t",
+         "78"},
+        // A text, then computed numbers.
+        {"var t = 0; var a = '4'; for (var i = 0; i < 3; i++) { t = t + (a * 2 - i) * 2; a = i; } "
+         "t",
+         "14"},
+        // An overflow in one pass only.
+        {"var t = 0; var a = 1; for (var i = 0; i < 3; i++) { a = i == 1 ? 9223372036854775807 : "
+         "i; "
+         "t = (a + 1) - 1 + t; } t",
+         "9223372036854775808.000000"},
     });
 }
 
