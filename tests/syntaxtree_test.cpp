@@ -79,6 +79,9 @@ TEST(SyntaxTreeDump, Expressions) {
                       "    PARAM[1]:\n      CALL g\n}\n"},
         {"-! ~a", "STATEMENTS{\n  UNARY -\n    UNARY !\n      UNARY ~\n        VARIABLE a\n}\n"},
         {"(string)null", "STATEMENTS{\n  TYPECAST string\n    null\n}\n"},
+        // "^=" has no token name of its own: its code's low byte stands for it.
+        {"a ^= 1", "STATEMENTS{\n  ASSIGNMENT \x07\n    L-VALUE:\n      VARIABLE a\n"
+                   "    RIGHT:\n      CONSTVALUE 1\n}\n"},
         {"a =& b", "STATEMENTS{\n  ASSIGNMENT =&\n    L-VALUE:\n      VARIABLE a\n"
                    "    RIGHT:\n      VARIABLE b\n}\n"},
         {"a--", "STATEMENTS{\n  POSTEXPRESSION --\n    L-VALUE:\n      VARIABLE a\n}\n"},
