@@ -67,9 +67,14 @@ TEST(SyntaxTreeDump, Statements) {
          "    VARIABLE a\n    CASE\n      RANGEFROM:\n        CONSTVALUE 2\n"
          "      RANGETILL:\n        CONSTVALUE 4\n    DEFAULT\n}\n"},
         {"try { a }", "STATEMENTS{\n  TRY {\n    STATEMENTS{\n      VARIABLE a\n    }\n  }\n}\n"},
+        // The catch header follows the try body's "}" unindented, always as "VAR name".
         {"try { } catch (var e) { e }",
-         "STATEMENTS{\n  TRY {\n    STATEMENTS{\n    }\n  }\n  CATCH(VAR e) {\n"
+         "STATEMENTS{\n  TRY {\n    STATEMENTS{\n    }\n  }\nCATCH(VAR e) {\n"
          "    STATEMENTS{\n      VARIABLE e\n    }\n  }\n}\n"},
+        {"if (1) try { } catch (e) { }",
+         "STATEMENTS{\n  IF\n    CONDITION:\n      CONSTVALUE 1\n    CONDITION-TRUE:\n"
+         "      TRY {\n        STATEMENTS{\n        }\n      }\nCATCH(VAR e) {\n"
+         "        STATEMENTS{\n        }\n      }\n}\n"},
     });
 }
 
