@@ -65,7 +65,7 @@ constexpr KindName kindnames[] = {
     {TOKEN_MODASSIGN, "%="},
     {TOKEN_ORASSIGN, "|="},
     {TOKEN_ANDASSIGN, "&="},
-    {TOKEN_XORASSIGN, "^="},
+    // TOKEN_XORASSIGN has no name of its own.
     {TOKEN_LESSEQUAL, "<="},
     {TOKEN_GREATEREQUAL, ">="},
     {TOKEN_SHIFTLEFTASSIGN, "<<="},

@@ -69,8 +69,8 @@ enum : TokenKind {
 
 // The name a listing or a "missing" error prints for a kind: the table name
 // for named kinds, the character itself for single-character tokens and for
-// any kind without a name. `^=` prints as "^=", like the other operators,
-// rather than as the control character its code would give.
+// any kind without a name, which is the low byte of its code (so `^=`, which
+// has no name, prints as the control character 7).
 std::string tokenkindname(TokenKind kind);
 
 } // namespace vornscript

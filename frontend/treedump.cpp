@@ -153,14 +153,16 @@ void VornScriptCaseStatement::dumpinto(std::string& out, int level) const {
 void VornScriptTryCatch::dumpinto(std::string& out, int level) const {
     appendline(out, level, "TRY {");
     appendchild(out, trybody, level + 1);
-    appendline(out, level, "}");
-    if (catchbody) {
-        appendline(out, level,
-                   std::string("CATCH(") + (localvariable ? "VAR " : "") + catchvariable.text +
-                       ") {");
-        appendchild(out, catchbody, level + 1);
+    if (!catchbody) {
         appendline(out, level, "}");
+        return;
     }
+    // The try body's closing brace and the catch header are written as one
+    // text, so "CATCH(" starts its line unindented; the header names the
+    // variable as "VAR name" whether or not the catch declared it with var.
+    appendline(out, level, "}\nCATCH(VAR " + catchvariable.text + ") {");
+    appendchild(out, catchbody, level + 1);
+    appendline(out, level, "}");
 }
 
 void VornScriptFunctionCall::dumpinto(std::string& out, int level) const {

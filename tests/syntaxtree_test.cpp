@@ -67,9 +67,14 @@ TEST(SyntaxTreeDump, Statements) {
          "    VARIABLE a\n    CASE\n      RANGEFROM:\n        CONSTVALUE 2\n"
          "      RANGETILL:\n        CONSTVALUE 4\n    DEFAULT\n}\n"},
         {"try { a }", "STATEMENTS{\n  TRY {\n    STATEMENTS{\n      VARIABLE a\n    }\n  }\n}\n"},
+        // The catch header follows the try body's "}" unindented, always as "VAR name".
         {"try { } catch (var e) { e }",
-         "STATEMENTS{\n  TRY {\n    STATEMENTS{\n    }\n  }\n  CATCH(VAR e) {\n"
+         "STATEMENTS{\n  TRY {\n    STATEMENTS{\n    }\n  }\nCATCH(VAR e) {\n"
          "    STATEMENTS{\n      VARIABLE e\n    }\n  }\n}\n"},
+        {"if (1) try { } catch (e) { }",
+         "STATEMENTS{\n  IF\n    CONDITION:\n      CONSTVALUE 1\n    CONDITION-TRUE:\n"
+         "      TRY {\n        STATEMENTS{\n        }\n      }\nCATCH(VAR e) {\n"
+         "        STATEMENTS{\n        }\n      }\n}\n"},
     });
 }
 
@@ -79,6 +84,9 @@ TEST(SyntaxTreeDump, Expressions) {
                       "    PARAM[1]:\n      CALL g\n}\n"},
         {"-! ~a", "STATEMENTS{\n  UNARY -\n    UNARY !\n      UNARY ~\n        VARIABLE a\n}\n"},
         {"(string)null", "STATEMENTS{\n  TYPECAST string\n    null\n}\n"},
+        // "^=" has no token name of its own: its code's low byte stands for it.
+        {"a ^= 1", "STATEMENTS{\n  ASSIGNMENT \x07\n    L-VALUE:\n      VARIABLE a\n"
+                   "    RIGHT:\n      CONSTVALUE 1\n}\n"},
         {"a =& b", "STATEMENTS{\n  ASSIGNMENT =&\n    L-VALUE:\n      VARIABLE a\n"
                    "    RIGHT:\n      VARIABLE b\n}\n"},
         {"a--", "STATEMENTS{\n  POSTEXPRESSION --\n    L-VALUE:\n      VARIABLE a\n}\n"},

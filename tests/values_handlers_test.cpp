@@ -71,6 +71,21 @@ private:
     int64_t value_ = 7;
 };
 
+// A live record that lists its fields in its own, unsorted order.
+class DateRecordHandler : public VornScriptObjectStructureHandlerAbstractBase {
+public:
+    VornScriptDataHandlerPtr duplicate() override { return makeref<DateRecordHandler>(); }
+    bool getstructurefields(std::vector<std::string>& names, std::string&) override {
+        names = {"year", "month", "day", "a b"};
+        return true;
+    }
+    bool getstructuremember(const std::string& name, VornScriptObjectPtr& member,
+                            std::string&) override {
+        member = makestringvalue(name == "year" ? "2019" : name == "month" ? "5" : "x y");
+        return true;
+    }
+};
+
 VornScriptObjectPtr literal(const char* text) {
     return makestringvalue(text);
 }
@@ -156,6 +171,14 @@ TEST(DataHandlers, LiveVectorUsesGenericTextsAndPop) {
     auto empty = makeref<SquaresHandler>(0);
     EXPECT_FALSE(empty->popvectorelement(popped, error));
     EXPECT_EQ(error, "cannot pop() from empty vector");
+}
+
+TEST(DataHandlers, LiveStructureTextIsSortedByName) {
+    auto record = makeref<DateRecordHandler>();
+    VornScriptObjectPtr value = makehandlervalue(record);
+    EXPECT_EQ(value->tostring(), "{'a b': 'x y', day: 'x y', month: 5, year: 2019}");
+    // The debug text keeps the handler's own order.
+    EXPECT_EQ(record->debuginfo(), "FIELDS(4)= year month day a b");
 }
 
 TEST(DataHandlers, PlainVectorOperations) {

@@ -7,6 +7,8 @@
 
 #include "support/stringescape.h"
 
+#include <algorithm>
+
 namespace vornscript {
 
 namespace {
@@ -207,6 +209,9 @@ std::string VornScriptDataHandler::structuretext() {
     std::vector<std::string> names;
     std::string error;
     if (getstructurefields(names, error)) {
+        // Live structures list their fields in their own order; the text
+        // form always shows members sorted by name, like a plain structure.
+        std::sort(names.begin(), names.end());
         bool first = true;
         for (const std::string& name : names) {
             if (!first) {
