@@ -10,6 +10,8 @@ namespace vornscript {
 namespace {
 
 // The arguments' text forms without separators; undefined ones add nothing.
+// A line end also flushes the stream, so a finished line shows at once even
+// when the output goes to a pipe or a file.
 void writearguments(std::ostream& out, VornSystemCall& call, bool endline) {
     std::string text;
     for (const VornScriptObjectPtr& argument : call.arguments) {
@@ -21,6 +23,9 @@ void writearguments(std::ostream& out, VornSystemCall& call, bool endline) {
         text += '\n';
     }
     out << text;
+    if (endline) {
+        out.flush();
+    }
     call.result = makelongvalue(1);
 }
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 namespace vornscriptunittests {
 namespace {
@@ -202,6 +203,35 @@ TEST(OutputFunctions, StreamsOfThePrintFamily) {
         EXPECT_EQ(outcome.erroroutput, row.erroroutput) << row.script;
         EXPECT_EQ(outcome.result, row.result) << row.script;
     }
+}
+
+// Remembers what the stream held at each flush.
+class FlushRecorder : public std::stringbuf {
+public:
+    std::vector<std::string> flushed;
+
+protected:
+    int sync() override {
+        flushed.push_back(str());
+        return 0;
+    }
+};
+
+TEST(OutputFunctions, LineEndsFlushTheirStream) {
+    FlushRecorder output;
+    FlushRecorder erroroutput;
+    std::ostream out(&output);
+    std::ostream err(&erroroutput);
+    vornscript::VornScriptRunRequest request;
+    request.scriptname = "test";
+    request.scripttext = "print('a'); println('b'); print('c'); printerrorln('x'); println()";
+    int32_t exitcode = 0;
+    vornscript::runscript(request, out, err, exitcode);
+    ASSERT_GE(output.flushed.size(), 2u);
+    EXPECT_EQ(output.flushed[0], "ab\n");
+    EXPECT_EQ(output.flushed[1], "ab\nc\n");
+    ASSERT_FALSE(erroroutput.flushed.empty());
+    EXPECT_EQ(erroroutput.flushed[0], "x\n");
 }
 
 } // namespace
