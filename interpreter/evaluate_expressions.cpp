@@ -526,8 +526,16 @@ void applypostoperation(const VornScriptPostOperation& operation, VornScriptCont
     }
     const VornScriptObjectPtr& target = operation.target;
     const int64_t delta = operation.op == TOKEN_INCREMENT ? 1 : -1;
-    int64_t value = 0;
     int64_t result = 0;
+    // A loop counter: a computed whole number in a plain text value, stepped
+    // in its handler as setlong would.
+    if (VornScriptObjectStringHandler* plain = target->plainstring();
+        plain != nullptr && plain->isnativelong() &&
+        !__builtin_add_overflow(plain->numberreading().longvalue, delta, &result)) [[likely]] {
+        plain->setlong(result);
+        return;
+    }
+    int64_t value = 0;
     std::string error;
     if (target->islong() && target->readlong(value) &&
         !__builtin_add_overflow(value, delta, &result)) {
