@@ -11,6 +11,7 @@
 #include "interpreter/raise.h"
 #include "interpreter/userfunctions.h"
 #include "selftests/unittestregistry.h"
+#include "support/pathtext.h"
 
 #include <iostream>
 #include <memory>
@@ -21,12 +22,6 @@ namespace {
 
 // Records in the profile summary after a run.
 constexpr size_t profilerecordlimit = 100;
-
-// The folder part of a script name including its separator, "" for none.
-std::string folderof(const std::string& scriptname) {
-    const size_t separator = scriptname.find_last_of("/\\");
-    return separator == std::string::npos ? std::string() : scriptname.substr(0, separator + 1);
-}
 
 void definescriptvariable(VornScriptContextBase& context, const std::string& name,
                           const std::string& text) {
@@ -84,7 +79,7 @@ std::string runparsed(const VornScriptRunRequest& request, std::ostream& out, st
     context.errorstream = &err;
     context.registerextension(makeref<Win32UserExtension>(context));
     attachconsoledebugger(context, request, out);
-    context.setbasefolder(folderof(request.scriptname));
+    context.setbasefolder(scriptfolder(request.scriptname));
     if (!request.librarypaths.empty()) {
         context.librarypaths = request.librarypaths;
     }

@@ -4,7 +4,9 @@
 // contexts (the self-tests) may serve files of their own instead.
 #include "interpreter/context.h"
 
+#include "frontend/syntaxtree.h"
 #include "interpreter/raise.h"
+#include "support/pathtext.h"
 #include "support/wholefile.h"
 
 #include <filesystem>
@@ -34,9 +36,16 @@ bool VornScriptContextBase::loadincludefile(const std::string& name, std::string
         error = interpretermessage("cannot include file with empty name");
         return false;
     }
+    // The folder of the script holding the include call, so an included file
+    // includes next to itself; code without a file of its own (eval texts)
+    // uses the folder of the run's script.
+    std::string including = currentcall != nullptr ? scriptfolder(currentcall->scriptname()) : "";
+    if (including.empty()) {
+        including = basefolder();
+    }
     std::vector<std::string> candidates;
-    if (!basefolder().empty()) {
-        candidates.push_back(joinfolder(basefolder(), name));
+    if (!including.empty()) {
+        candidates.push_back(joinfolder(including, name));
     }
     for (const std::string& folder : includepaths) {
         candidates.push_back(joinfolder(folder, name));

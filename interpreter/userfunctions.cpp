@@ -333,7 +333,9 @@ runbody(VornScriptContextBase& context, const VornScriptUserFunction& function,
         }
         value = detached(context, value);
     }
-    if (context.scopedepth() != guard.entrydepth()) {
+    // exit leaves the loops of the body at once, their scopes still open;
+    // the guard closes them, and the run ends normally.
+    if (context.scopedepth() != guard.entrydepth() && !context.control.exitrequested) [[unlikely]] {
         failcall(context, interpretermessage("wrong scope after function call"));
     }
     return value;

@@ -39,6 +39,11 @@ std::string_view pathdirectory(std::string_view path) {
     return path.substr(0, filenamestart(path));
 }
 
+std::string scriptfolder(const std::string& scriptname) {
+    const size_t separator = scriptname.find_last_of("/\\");
+    return separator == std::string::npos ? std::string() : scriptname.substr(0, separator + 1);
+}
+
 std::string_view pathextension(std::string_view path) {
     return path.substr(extensionstart(path));
 }

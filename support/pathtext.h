@@ -14,6 +14,9 @@ bool ispathseparator(char character);
 std::string_view pathfilename(std::string_view path);
 // The part up to and including the last separator ("" without one).
 std::string_view pathdirectory(std::string_view path);
+// The folder part of a script name: up to and including the last "/" or "\"
+// ("" without one). Unlike pathdirectory, ":" is part of a script's name.
+std::string scriptfolder(const std::string& scriptname);
 // The extension of the file name including its dot, "" without one.
 std::string_view pathextension(std::string_view path);
 // The path without the extension of its file name.

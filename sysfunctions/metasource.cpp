@@ -7,6 +7,7 @@
 
 #include "interpreter/context.h"
 #include "interpreter/raise.h"
+#include "support/pathtext.h"
 #include "values/conversions.h"
 
 namespace vornscript {
@@ -96,10 +97,7 @@ bool meta_file(VornSystemCall& call) {
 
 bool meta_folder(VornSystemCall& call) {
     return entryview(call, [](const VornScriptExpressionBase& node) {
-        const std::string& name = node.scriptname();
-        const size_t separator = name.find_last_of("/\\");
-        return makestringvalue(separator == std::string::npos ? std::string()
-                                                              : name.substr(0, separator + 1));
+        return makestringvalue(scriptfolder(node.scriptname()));
     });
 }
 

@@ -163,9 +163,16 @@ TEST(MetaFunctions, IncludeFile) {
         {("include('" + bad + "')").c_str(),
          ("<error> test Line 1 Col 1 " + bad + " Line 2 Col 5 division by 0").c_str()},
     });
-    // The including script's folder is searched first.
+    // The including script's folder is searched first; for an included file
+    // that is its own folder, not the folder of the run's script.
     EXPECT_EQ(runtestscript("include('good.vornscript'); included", (folder / "main").string()),
               "yes");
+    std::filesystem::create_directories(folder / "sub");
+    std::ofstream((folder / "sub" / "outer.vornscript").string())
+        << "include('inner.vornscript');\nvar outer = inner + 1;\n";
+    std::ofstream((folder / "sub" / "inner.vornscript").string()) << "var inner = 41;\n";
+    EXPECT_EQ(runtestscript("include('sub/outer.vornscript'); outer", (folder / "main").string()),
+              "42");
     std::filesystem::remove_all(folder);
 }
 

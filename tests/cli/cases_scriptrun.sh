@@ -6,6 +6,9 @@ DIVERR='console Line 1 Col 3 division by 0'
 check "-script error prints the text twice, exit 0" 0 "$DIVERR"$'\n<error> '"$DIVERR"$'\n' '' -- -script '3/0'
 printf 'var x = 1;\nx / 0;\n' >"$WORK/fails.vs"
 check "file error prints the full text, exit 1" 1 $'fails.vs Line 2 Col 5 division by 0\n' '' -- fails.vs
+# exit leaves loops inside functions at once; the run still ends quietly.
+printf 'function f() {\n  for (var i = 0; ; i++) { foreach (var x in [1]) { if (i == 2) exit(7); } }\n}\nf();\nprintln("after");\n' >"$WORK/exitinloop.vs"
+check "exit inside loops of a function ends quietly with its code" 7 '' '' -- exitinloop.vs
 printf 'var x = ;\n' >"$WORK/syntax.vs"
 check "syntax error in file mode" 1 $'syntax.vs Line 1 Col 9 invalid syntax: unexpected token ;\n' '' -- syntax.vs
 
