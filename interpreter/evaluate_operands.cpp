@@ -12,8 +12,10 @@
 #include "interpreter/argumentpool.h"
 #include "interpreter/evaluate.h"
 #include "interpreter/functioncalls.h"
+#include "interpreter/literalcache.h"
 #include "interpreter/raise.h"
 #include "interpreter/userfunctions.h"
+#include "interpreter/wholenumbercode.h"
 #include "sysfunctions/systemfunctionregistry.h"
 #include "values/conversions.h"
 #include "values/numbers.h"
@@ -23,47 +25,6 @@
 
 namespace vornscript {
 namespace {
-
-// What the interpreter remembers about a literal. A literal that is the
-// plain decimal text of a whole number is made as a native number value, so
-// loops over literals neither copy nor re-read the text. Any other literal
-// keeps [prepared], a text handler whose number reading is already made:
-// each evaluation copies it instead of reading the text again. [number] is
-// the literal as the operators read it, when it reads as a number.
-struct LiteralCache final : VornRefCounted {
-    bool nativelong = false;
-    bool isnumber = false;
-    NumberResult number;
-    VornScriptDataHandlerPtr prepared;
-    // The literal's own value, made on first use, for callees that only read
-    // their arguments.
-    VornScriptObjectPtr shared;
-};
-
-const LiteralCache& makeliteralcache(const VornScriptConstValue& node) {
-    auto cache = makeref<LiteralCache>();
-    if (node.typecode == VornTypeCode::notset) {
-        const VornNumberReading reading = readnumbertext(node.text);
-        const bool whole = reading.kind == VornNumberKind::integer;
-        cache->nativelong = whole && longtext(reading.longvalue) == node.text;
-        cache->isnumber = whole || reading.kind == VornNumberKind::decimal;
-        cache->number = NumberResult{whole, reading.longvalue, reading.doublevalue};
-    }
-    if (!cache->nativelong) {
-        auto prepared = makeref<VornScriptObjectStringHandler>(node.text, node.typecode);
-        prepared->numberreading();
-        cache->prepared = prepared;
-    }
-    node.interpretervalue = cache;
-    return *cache;
-}
-
-inline const LiteralCache& literalcache(const VornScriptConstValue& node) {
-    if (!node.interpretervalue) [[unlikely]] {
-        return makeliteralcache(node);
-    }
-    return static_cast<const LiteralCache&>(*node.interpretervalue);
-}
 
 // Operands are written in place (the caller's fresh VornOperand), which
 // saves copying them through return values on the hot path.
@@ -290,7 +251,6 @@ void binaryoperand(VornScriptBinaryExpression& node, VornScriptContextBase& cont
 // changes nothing but the counters, so purenumber may compute it natively
 // and, when a variable turns out to hold no number, give up: binaryoperand
 // then evaluates the subtree again with the same result as evaluating it once.
-constexpr int maxpureheight = 32;
 constexpr uint8_t shapenotpure = 255;
 // A pure operator of height 1 over variables and whole-number literals
 // (n - 1, i < end): wholeleaves computes it without the general operand
@@ -419,250 +379,11 @@ bool generalnumber(VornScriptBinaryExpression& node, VornScriptContextBase& cont
     return true;
 }
 
-// Whole-number code: a pure subtree whose literals are all whole numbers is
-// compiled into its nodes in postfix order (operands before their operator)
-// and run as one loop over a stack of plain 64-bit integers, each
-// operator's common case inlined. It runs while its variables hold computed
-// whole numbers; any other case (a floating number, an overflow, a division,
-// a shift out of range) leaves the run with nothing counted, and
-// generalnumber evaluates the subtree instead. The root binary node owns the
-// code and, through its children, every node the steps point at.
-enum class PureKind : uint8_t {
-    literal,
-    variable,
-    add,
-    subtract,
-    multiply,
-    bitand_,
-    bitor_,
-    bitxor,
-    remainder,
-    shiftleft,
-    shiftright,
-    otherarithmetic,
-    less,
-    greater,
-    lessequal,
-    greaterequal,
-    equal,
-    notequal,
-};
-
-PureKind purekind(TokenKind op) {
-    switch (op) {
-    case '+':
-        return PureKind::add;
-    case '-':
-        return PureKind::subtract;
-    case '*':
-        return PureKind::multiply;
-    case '&':
-        return PureKind::bitand_;
-    case '|':
-        return PureKind::bitor_;
-    case '^':
-        return PureKind::bitxor;
-    case '%':
-        return PureKind::remainder;
-    case TOKEN_SHIFTLEFT:
-        return PureKind::shiftleft;
-    case TOKEN_SHIFTRIGHT:
-        return PureKind::shiftright;
-    case '<':
-        return PureKind::less;
-    case '>':
-        return PureKind::greater;
-    case TOKEN_LESSEQUAL:
-        return PureKind::lessequal;
-    case TOKEN_GREATEREQUAL:
-        return PureKind::greaterequal;
-    case TOKEN_EQUAL:
-        return PureKind::equal;
-    case TOKEN_NOTEQUAL:
-        return PureKind::notequal;
-    default:
-        return PureKind::otherarithmetic;
-    }
-}
-
-struct PureStep {
-    PureKind kind;
-    int64_t literal;
-    VornScriptExpressionBase* node;
-};
-
-struct PureCode final : VornRefCounted {
-    std::vector<PureStep> steps;
-    // Every literal is whole, and no variable has yet been met holding
-    // anything but a computed whole number: the code is worth running.
-    bool wholerun = true;
-};
-
-// Appends the steps of a pure subtree (see pureheight), operands first.
-void compilepure(VornScriptExpressionBase& node, PureCode& code) {
-    switch (node.nodekind) {
-    case VornScriptNodeKind::constvalue: {
-        const NumberResult& number = literalcache(static_cast<VornScriptConstValue&>(node)).number;
-        code.wholerun = code.wholerun && number.whole;
-        code.steps.push_back({PureKind::literal, number.longvalue, &node});
-        return;
-    }
-    case VornScriptNodeKind::variablereference:
-        code.steps.push_back({PureKind::variable, 0, &node});
-        return;
-    default:
-        break;
-    }
-    auto& binary = static_cast<VornScriptBinaryExpression&>(node);
-    compilepure(*binary.left, code);
-    compilepure(*binary.right, code);
-    const PureKind kind = purekind(binary.op);
-    // A division would leave every run.
-    code.wholerun = code.wholerun && kind != PureKind::otherarithmetic;
-    code.steps.push_back({kind, 0, &node});
-}
-
-PureCode& purecode(VornScriptBinaryExpression& node) {
-    if (!node.interpretercode) [[unlikely]] {
-        auto code = makeref<PureCode>();
-        compilepure(node, *code);
-        if (!code->wholerun) {
-            code->steps = {};
-        }
-        node.interpretercode = code;
-    }
-    return static_cast<PureCode&>(*node.interpretercode);
-}
-
-// Takes back the counts of the steps before [end].
-void uncountsteps(const PureCode& code, const PureStep* end) {
-    for (const PureStep* step = code.steps.data(); step != end; ++step) {
-        --step->node->callcount;
-    }
-}
-
-// Runs whole-number code: true with [number] computed and each node below
-// the root counted once; false, with nothing counted, when a step met
-// anything but its common whole-number case.
-bool runwhole(PureCode& code, VornScriptContextBase& context, NumberResult& number) {
-    int64_t stack[maxpureheight + 2];
-    int64_t* top = stack;
-    const PureStep* step = code.steps.data();
-    const PureStep* const end = step + code.steps.size();
-    for (; step != end; ++step) {
-        switch (step->kind) {
-        case PureKind::literal:
-            *top++ = step->literal;
-            break;
-        case PureKind::variable: {
-            const VornScriptObjectPtr* slot =
-                context.findvariable(static_cast<VornScriptVariableReference&>(*step->node).name);
-            const VornScriptObjectStringHandler* plain =
-                slot != nullptr ? (*slot)->plainstring() : nullptr;
-            if (plain == nullptr || !plain->isnativelong()) {
-                // Such a variable mostly holds the same kind again.
-                code.wholerun = false;
-                goto leave;
-            }
-            *top++ = plain->numberreading().longvalue;
-            break;
-        }
-        case PureKind::add:
-            --top;
-            if (__builtin_add_overflow(top[-1], top[0], &top[-1])) {
-                goto leave;
-            }
-            break;
-        case PureKind::subtract:
-            --top;
-            if (__builtin_sub_overflow(top[-1], top[0], &top[-1])) {
-                goto leave;
-            }
-            break;
-        case PureKind::multiply:
-            --top;
-            if (__builtin_mul_overflow(top[-1], top[0], &top[-1])) {
-                goto leave;
-            }
-            break;
-        case PureKind::bitand_:
-            --top;
-            top[-1] &= top[0];
-            break;
-        case PureKind::bitor_:
-            --top;
-            top[-1] |= top[0];
-            break;
-        case PureKind::bitxor:
-            --top;
-            top[-1] ^= top[0];
-            break;
-        case PureKind::remainder:
-            --top;
-            if (top[-1] < 0 || top[0] <= 0) {
-                goto leave;
-            }
-            top[-1] %= top[0];
-            break;
-        case PureKind::shiftleft:
-            --top;
-            if (top[0] < 0 || top[0] > 63) {
-                goto leave;
-            }
-            top[-1] = static_cast<int64_t>(static_cast<uint64_t>(top[-1]) << top[0]);
-            break;
-        case PureKind::shiftright:
-            --top;
-            if (top[0] < 0 || top[0] > 63) {
-                goto leave;
-            }
-            top[-1] >>= top[0];
-            break;
-        case PureKind::otherarithmetic: // never compiled into a run
-            goto leave;
-        case PureKind::less:
-            --top;
-            top[-1] = top[-1] < top[0] ? 1 : 0;
-            break;
-        case PureKind::greater:
-            --top;
-            top[-1] = top[-1] > top[0] ? 1 : 0;
-            break;
-        case PureKind::lessequal:
-            --top;
-            top[-1] = top[-1] <= top[0] ? 1 : 0;
-            break;
-        case PureKind::greaterequal:
-            --top;
-            top[-1] = top[-1] >= top[0] ? 1 : 0;
-            break;
-        case PureKind::equal:
-            --top;
-            top[-1] = top[-1] == top[0] ? 1 : 0;
-            break;
-        case PureKind::notequal:
-            --top;
-            top[-1] = top[-1] != top[0] ? 1 : 0;
-            break;
-        }
-        ++step->node->callcount;
-    }
-    // Every step counted its node; the root is its evaluator's to count.
-    --code.steps.back().node->callcount;
-    number = NumberResult{true, stack[0], static_cast<double>(stack[0])};
-    return true;
-leave:
-    uncountsteps(code, step);
-    return false;
-}
-
 // Evaluates a pure subtree as binaryoperand would, counting each node below
 // [node] once; false, with none of them counted, when it has to give up.
 bool purenumber(VornScriptBinaryExpression& node, VornScriptContextBase& context,
                 NumberResult& number) {
-    PureCode& code = purecode(node);
-    return (code.wholerun && runwhole(code, context, number)) ||
-           generalnumber(node, context, number);
+    return runwholenumbercode(node, context, number) || generalnumber(node, context, number);
 }
 
 // A leaf of a whole-leaves operator (see shapewholeleaves) as a whole
