@@ -128,6 +128,8 @@ void uncountsteps(const PureCode& code, const PureStep* end) {
 // but its common whole-number case.
 bool runwhole(PureCode& code, VornScriptContextBase& context, NumberResult& number) {
     int64_t stack[maxpureheight + 2];
+    // The steps always write the result here; set, so no compiler doubts it.
+    stack[0] = 0;
     int64_t* top = stack;
     const PureStep* step = code.steps.data();
     const PureStep* const end = step + code.steps.size();
