@@ -32,6 +32,59 @@ struct CacheEntry {
     uint64_t lastuse;
 };
 
+bool isblankbyte(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// Boost.Regex 1.74 loops forever on a comment group after a possessive
+// quantifier when more pattern follows ("a++(?#c)b"): its check for a
+// second quantifier skips the comment and then never stops. A comment
+// matches nothing, so those comments (with the blanks between them, which
+// the engine skips there in free-spacing mode) are dropped before the engine
+// sees the pattern. Returns the pattern, or [shortened] holding it without them.
+std::string_view withoutstuckcomments(std::string_view pattern, std::string& shortened) {
+    if (pattern.find("(?#") == std::string_view::npos) {
+        return pattern;
+    }
+    shortened.clear();
+    bool inclass = false;
+    bool afterquantifier = false;
+    size_t position = 0;
+    while (position < pattern.size()) {
+        const char c = pattern[position];
+        if (c == '\\') {
+            shortened.append(pattern.substr(position, 2));
+            position += 2;
+            afterquantifier = false;
+            continue;
+        }
+        shortened.push_back(c);
+        ++position;
+        if (inclass) {
+            inclass = c != ']';
+            continue;
+        }
+        inclass = c == '[';
+        const bool possessive = c == '+' && afterquantifier;
+        afterquantifier = !possessive && (c == '*' || c == '+' || c == '?' || c == '}');
+        if (!possessive) {
+            continue;
+        }
+        for (size_t next = position;;) {
+            while (next < pattern.size() && isblankbyte(pattern[next])) {
+                ++next;
+            }
+            const size_t close = pattern.find(')', next);
+            if (pattern.substr(next, 3) != "(?#" || close == std::string_view::npos) {
+                break;
+            }
+            shortened.append(pattern.substr(position, next - position));
+            position = next = close + 1;
+        }
+    }
+    return shortened;
+}
+
 std::shared_ptr<const VornCompiledRegex> compile(std::string_view pattern, bool ignorecase) {
     thread_local std::vector<CacheEntry> cache;
     thread_local uint64_t usecounter = 0;
@@ -44,9 +97,11 @@ std::shared_ptr<const VornCompiledRegex> compile(std::string_view pattern, bool 
     }
     boost::regex::flag_type flags = syntaxflags | (ignorecase ? boost::regex::icase : 0);
     std::shared_ptr<const VornCompiledRegex> compiled;
+    std::string shortened;
+    const std::string_view enginepattern = withoutstuckcomments(pattern, shortened);
     try {
-        compiled = std::make_shared<const VornCompiledRegex>(VornCompiledRegex{
-            boost::regex(pattern.data(), pattern.data() + pattern.size(), flags)});
+        compiled = std::make_shared<const VornCompiledRegex>(VornCompiledRegex{boost::regex(
+            enginepattern.data(), enginepattern.data() + enginepattern.size(), flags)});
     } catch (const std::runtime_error& error) {
         throw VornRegularExpressionError(error.what());
     }

@@ -111,8 +111,28 @@ TEST(StringRegex, ReplaceWithFlagsAndFormat) {
     }
 }
 
+TEST(StringRegex, CommentsAfterPossessiveQuantifiersMatchNothing) {
+    // The engine used to loop forever compiling these.
+    struct Row {
+        const char* pattern;
+        std::string_view text;
+    } rows[] = {
+        {"a++(?#c)b", "aab"},
+        {"a*+(?#c)(?#d)b", "aab"},
+        {"\\x00++(?#)\\x81", std::string_view("\x00\x81", 2)},
+        {"a++ (?#c)b", "a b"},
+        {"(?x)a{2}+ (?#c) b", "aab"},
+        // Not a comment after a possessive quantifier: unchanged.
+        {"[+(?#)]++x", "(?#x"},
+        {"\\++(?#c)b", "++b"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_TRUE(VornRegularExpression(row.pattern, false).matchwhole(row.text)) << row.pattern;
+    }
+}
+
 TEST(StringRegex, BadPatternRaisesRegularExpressionError) {
-    for (const char* pattern : {"(a", "[a", "a{2,1}", "*"}) {
+    for (const char* pattern : {"(a", "[a", "a{2,1}", "*", "a++(?#c)*"}) {
         try {
             VornRegularExpression expression(pattern, false);
             FAIL() << pattern << " compiled";

@@ -283,6 +283,31 @@ TEST(DataHandlers, SelfContainingCollectionsStayBounded) {
     copy.reset();
 }
 
+TEST(DataHandlers, DeeplyNestedCollectionsReleaseWithoutRecursion) {
+    // Scripts nest collections this deep through references (a loop of
+    // "var b = []; pushreference(b, a); a =& b;"). Released one level per
+    // native call, a million levels overflowed the stack.
+    std::string error;
+    const VornScriptObjectPtr innermost = makevalueoftype(VornObjectType::vector);
+    VornScriptObjectPtr chain = innermost;
+    for (int level = 0; level < 1000000; ++level) {
+        const bool structure = level % 2 == 0;
+        VornScriptObjectPtr outer =
+            makevalueoftype(structure ? VornObjectType::structure : VornObjectType::vector);
+        VornScriptObjectPtr place;
+        ASSERT_TRUE(structure ? outer->accessstructuremember("inner", place, error)
+                              : outer->accessvectorelement(0, place, error));
+        ASSERT_TRUE(place->assignreference(chain, error));
+        chain = std::move(outer);
+    }
+    // A reference shares the collection's handler.
+    const VornScriptDataHandler& innermostlist = *innermost->getdatahandler();
+    EXPECT_EQ(innermostlist.refcount(), 2);
+    chain.reset();
+    // Every level is gone once the outermost release returns.
+    EXPECT_EQ(innermostlist.refcount(), 1);
+}
+
 TEST(DataHandlers, StringHandlersAndIntegerLiveBase) {
     std::string error;
     auto counter = makeref<CounterHandler>();

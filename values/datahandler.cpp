@@ -44,7 +44,31 @@ void appendelementof(std::string& out, const VornScriptObjectPtr& element) {
     }
 }
 
+// Objects parked by collections released beyond VornReleaseDepth's limit.
+std::vector<VornScriptObjectPtr>& parkedobjects() {
+    static std::vector<VornScriptObjectPtr> parked;
+    return parked;
+}
+
 } // namespace
+
+void VornReleaseDepth::park(VornScriptObject* object) {
+    parkedobjects().emplace_back(object);
+    anyparked_ = true;
+}
+
+void VornReleaseDepth::releaseparked() {
+    std::vector<VornScriptObjectPtr>& parked = parkedobjects();
+    // Counted as one level, so what these releases reach parks again deep
+    // down instead of recursing, and nothing drains twice.
+    ++depth_;
+    while (!parked.empty()) {
+        const VornScriptObjectPtr object = std::move(parked.back());
+        parked.pop_back();
+    }
+    anyparked_ = false;
+    --depth_;
+}
 
 void appendelementtext(std::string& out, const std::string& text) {
     if (isplaindecimaltext(text)) {

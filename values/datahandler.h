@@ -129,6 +129,33 @@ public:
 private:
     static inline int depth_ = 0;
 };
+
+// Counts the nesting of collection releases. Releasing a collection releases
+// its elements, which may be collections in turn, and through references a
+// script can nest them millions deep: released recursively, such a chain
+// would exhaust the native stack. A collection released beyond the limit
+// parks its element objects instead; the outermost release then frees the
+// parked ones one after another. One interpreter thread, so plain statics.
+class VornReleaseDepth {
+public:
+    static constexpr int maximumdepth = 200;
+    VornReleaseDepth() { ++depth_; }
+    ~VornReleaseDepth() {
+        if (--depth_ == 0 && anyparked_) [[unlikely]] {
+            releaseparked();
+        }
+    }
+    VornReleaseDepth(const VornReleaseDepth&) = delete;
+    VornReleaseDepth& operator=(const VornReleaseDepth&) = delete;
+    bool toodeep() const { return depth_ > maximumdepth; }
+    // Keeps a reference to the object until the outermost release ends.
+    static void park(VornScriptObject* object);
+
+private:
+    static void releaseparked();
+    static inline int depth_ = 0;
+    static inline bool anyparked_ = false;
+};
 // Written in place of a text form nested beyond the limit.
 inline constexpr const char* nestedtoodeeptext = "...";
 // Message of a copy nested beyond the limit.

@@ -84,6 +84,18 @@ VornScriptObjectStructureHandler::VornScriptObjectStructureHandler(VornScriptMem
     : VornScriptObjectStructureHandlerAbstractBase(VornHandlerKind::plainstructure),
       members_(std::move(members)) {}
 
+VornScriptObjectStructureHandler::~VornScriptObjectStructureHandler() {
+    const VornReleaseDepth depth;
+    if (depth.toodeep()) [[unlikely]] {
+        for (const auto& member : members_) {
+            if (member.second) {
+                VornReleaseDepth::park(member.second.get());
+            }
+        }
+    }
+    members_.clear();
+}
+
 VornScriptDataHandlerPtr VornScriptObjectStructureHandler::duplicate() {
     VornNestingGuard guard;
     if (guard.toodeep()) {

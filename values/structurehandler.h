@@ -30,6 +30,8 @@ class VornScriptObjectStructureHandler final : public VornScriptObjectStructureH
 public:
     VornScriptObjectStructureHandler();
     explicit VornScriptObjectStructureHandler(VornScriptMemberMap members);
+    // Releases the members within a VornReleaseDepth.
+    ~VornScriptObjectStructureHandler() override;
     // A copy would keep a lookup cache pointing into the other map.
     VornScriptObjectStructureHandler(const VornScriptObjectStructureHandler&) = delete;
     VornScriptObjectStructureHandler& operator=(const VornScriptObjectStructureHandler&) = delete;

@@ -127,6 +127,18 @@ VornScriptObject* VornScriptObjectVectorHandler::place(VornVectorSlot& slot) {
     return slot.object();
 }
 
+VornScriptObjectVectorHandler::~VornScriptObjectVectorHandler() {
+    const VornReleaseDepth depth;
+    if (depth.toodeep()) [[unlikely]] {
+        for (const VornVectorSlot& slot : slots_) {
+            if (VornScriptObject* object = slot.object()) {
+                VornReleaseDepth::park(object);
+            }
+        }
+    }
+    slots_.clear();
+}
+
 void VornScriptObjectVectorHandler::append(VornVectorSlot slot) {
     if (slots_.size() == slots_.capacity()) {
         // Before the array grows, elements that went back to being plain

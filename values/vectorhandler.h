@@ -96,6 +96,8 @@ public:
     // stored inline.
     explicit VornScriptObjectVectorHandler(VornScriptObjectList elements);
     explicit VornScriptObjectVectorHandler(VornVectorSlots slots);
+    // Releases the elements within a VornReleaseDepth.
+    ~VornScriptObjectVectorHandler() override;
 
     VornScriptDataHandlerPtr duplicate() override;
     bool castrvalue(VornScriptDataHandlerPtr& result, std::string& error) override;
